@@ -1,0 +1,97 @@
+#pragma once
+// The environment object: one per run, created by the main window's load and released by its
+// unload. It holds the current document and its flags, the portal session and status values
+// (EstadoSessao) and the text of the last failure. Operations return a success flag and leave a
+// Portuguese message in Erro(); they never show anything themselves.
+#include "platform/Servicos.h"
+#include "portal/EstadoSessao.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class ServicosPortal;
+
+class classAmbiente : public EstadoSessao {
+public:
+    explicit classAmbiente(plataforma::Servicos &servicos);
+    // Deletes the current document file: the "PROC" copy after a capture, else the delivered
+    // file; never a file the program neither received nor captured.
+    ~classAmbiente();
+
+    classAmbiente(const classAmbiente &) = delete;
+    classAmbiente &operator=(const classAmbiente &) = delete;
+
+    plataforma::Servicos &servicos() const { return m_servicos; }
+    plataforma::FileService &FSO() const { return m_servicos.fso; }
+
+    // public variables of the publication dialog
+    QString ControleValidacao;
+    QString pasta;
+    QString UsuariosId;
+    QString Email;
+
+    const QString &Sistema() const { return m_sistema; }
+    const QString &PathUser() const { return m_pathUser; }
+    bool Monitor() const { return m_monitor; }
+    const QString &Erro() const { return m_erro; }
+
+    // Accepts the document named by pArquivo; false leaves the reason in Erro().
+    bool Inicia(bool pMonitor, const QString &pArquivo, const std::optional<QString> &vTipo = std::nullopt);
+
+    // the current document
+    const QString &arquivo() const { return m_arquivo; }
+    void setArquivo(const QString &caminho) { m_arquivo = caminho; }
+    QString ArquivoTamanho() const;   // decimal text of the size in bytes (64-bit)
+    const QString &Tipo() const { return m_tipo; }
+    void setTipo(const QString &nomeOuCaminho);
+    QString TipoDesc() const;
+    const QString &Titulo() const { return m_titulo; }
+    // Stores the trimmed title ("Digite um Título" counts as none) and hands it back.
+    QString setTitulo(const QString &texto);
+
+    bool SalvarPDF(const QString &pDestino, bool pSusbistituir);
+    bool Salvo() const { return m_salvo; }
+    bool Enviado() const { return m_enviado; }
+    bool Enfileirado() const { return m_enfileirado; }
+
+    // Empty identifier: capture into "PROC"; otherwise a backup into "Back" named by it.
+    bool Captura(const QString &identificador);
+
+    // file list of the send queue
+    void LimpaListaArquivos();
+    void AddListaArquivos(const QString &caminho);
+    const QStringList &ListaArquivos() const { return m_listaArquivos; }
+
+    // portal session (implemented with the portal client)
+    bool Autentica(const QString &pDominio, const QString &pLogin, const QString &pSenha, int vTLogin);
+    bool Logado();
+    void LogOff();
+
+protected:
+    void setErro(const QString &texto) { m_erro = texto; }
+    void marcaEnviado() { m_enviado = true; }
+    void marcaEnfileirado() { m_enfileirado = true; }
+
+private:
+    bool ValidaArquivo(QString &caminho);
+    void RegistraVersao();
+    // Restores the stored session at start-up; false when none could be restored.
+    bool RestauraSessao();
+
+    plataforma::Servicos &m_servicos;
+    std::shared_ptr<ServicosPortal> m_portal;
+    QString m_sistema;
+    QString m_pathUser;
+    QString m_arquivo;
+    QString m_arquivoRecebido;   // the delivered file, as Inicia accepted it
+    QString m_tipo;
+    QString m_titulo;
+    QString m_erro;
+    QStringList m_listaArquivos;
+    bool m_monitor = false;
+    bool m_salvo = false;
+    bool m_enviado = false;
+    bool m_enfileirado = false;
+};

@@ -1,0 +1,60 @@
+#pragma once
+// UI services double: records every message box and answers from a queue. A box with no scripted
+// answer is a test failure (recorded in `inesperadas`, answered with the box's default).
+#include "platform/UiServices.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+class ScriptedUi final : public plataforma::UiServices {
+public:
+    struct Registro {
+        plataforma::Caixa caixa;
+        plataforma::Resposta resposta;
+    };
+
+    // queue the answer to the next message box
+    ScriptedUi &responde(plataforma::Resposta r) { m_respostas.enqueue(r); return *this; }
+    // answer every further Ok-only box without scripting it
+    void aceitaAvisos(bool sim) { m_aceitaAvisos = sim; }
+    // queue the result of the next save dialog
+    ScriptedUi &salvarComo(const QString &caminho) { m_salvar.enqueue({false, caminho}); return *this; }
+    ScriptedUi &cancelaSalvar() { m_salvar.enqueue({true, QString()}); return *this; }
+
+    plataforma::Resposta mensagem(const plataforma::Caixa &caixa) override;
+    plataforma::ResultadoSalvar salvarArquivo(const plataforma::DialogoSalvar &dialogo) override;
+    void cursorOcupado(bool ocupado) override
+    {
+        if (ocupado)
+            ++cursorOcupadoVezes;
+        m_ocupado = ocupado;
+    }
+    void processaEventos() override { ++eventosProcessados; }
+    void espera(int milissegundos) override { esperas << milissegundos; }
+    bool abreDocumento(const QString &caminho) override { documentosAbertos << caminho; return abrirFunciona; }
+    bool abreEndereco(const QString &url) override { enderecosAbertos << url; return abrirFunciona; }
+    bool iniciaProcesso(const QString &programa, const QStringList &argumentos) override;
+
+    // what happened
+    QList<Registro> caixas;
+    QStringList inesperadas;          // boxes that had no scripted answer
+    QList<plataforma::DialogoSalvar> dialogosSalvar;
+    QStringList documentosAbertos;
+    QStringList enderecosAbertos;
+    QList<QStringList> processos;     // program followed by its arguments
+    QList<int> esperas;
+    qint64 eventosProcessados = 0;
+    int cursorOcupadoVezes = 0;
+    bool abrirFunciona = true;
+    bool iniciarFunciona = true;
+
+    bool respostasPendentes() const { return !m_respostas.isEmpty(); }
+    QStringList textos() const;
+
+private:
+    QQueue<plataforma::Resposta> m_respostas;
+    QQueue<plataforma::ResultadoSalvar> m_salvar;
+    bool m_aceitaAvisos = false;
+    bool m_ocupado = false;
+};
