@@ -43,7 +43,8 @@ public:
     // the current document
     const QString &arquivo() const { return m_arquivo; }
     void setArquivo(const QString &caminho) { m_arquivo = caminho; }
-    QString ArquivoTamanho() const;   // decimal text of the size in bytes (64-bit)
+    // Decimal text of the size in bytes (64-bit); throws ErroPrograma when the file is gone.
+    QString ArquivoTamanho() const;
     const QString &Tipo() const { return m_tipo; }
     void setTipo(const QString &nomeOuCaminho);
     QString TipoDesc() const;
@@ -86,6 +87,7 @@ private:
     QString m_pathUser;
     QString m_arquivo;
     QString m_arquivoRecebido;   // the delivered file, as Inicia accepted it
+    QString m_arquivoCapturado;  // the copy in "PROC", once captured
     QString m_tipo;
     QString m_titulo;
     QString m_erro;
