@@ -68,14 +68,20 @@ class Consulta:
     occurrence of a key wins."""
 
     def __init__(self, cru, livres=(), conhecidas=None):
+        """livres: keys whose value may hold a raw '&'. conhecidas: every key
+        of the request in the order the program writes them."""
         self.cru = cru or ""
         self._valores = {}
         livres = set(livres)
+        ordem = {nome: i for i, nome in enumerate(conhecidas or ())}
         atual = None
         for segmento in self.cru.split("&"):
             nome, tem_igual, valor = segmento.partition("=")
-            nova = bool(tem_igual and nome and nome not in self._valores and (
-                conhecidas is None or nome in conhecidas))
+            nova = bool(tem_igual and nome and nome not in self._valores)
+            if nova and atual in livres and ordem:
+                # inside free text only a key the program writes later can
+                # start a new value
+                nova = ordem.get(nome, -1) > ordem.get(atual, len(ordem))
             if atual in livres and not nova:
                 self._valores[atual] += "&" + segmento
                 continue
@@ -198,3 +204,12 @@ def data_compacta(texto):
 def valor_br(valor):
     """An amount with a decimal comma and no thousands separator."""
     return f"{(valor or 0.0):.2f}".replace(".", ",")
+
+
+class Resposta:
+    """A reply that is not plain portal text: raw bytes, a page, a status."""
+
+    def __init__(self, corpo=b"", status=200, tipo="application/octet-stream"):
+        self.corpo = corpo
+        self.status = status
+        self.tipo = tipo
