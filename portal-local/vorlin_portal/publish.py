@@ -128,7 +128,7 @@ def registra(portal, cru):
         if erro:
             return recusado(erro)
         texto_valor = (q.texto("r", "") or "0").replace(",", ".")
-        if not re.fullmatch(r"-?\d{1,15}(\.\d{1,6})?", texto_valor):
+        if not re.fullmatch(r"-?[0-9]{1,15}(\.[0-9]{1,6})?", texto_valor):
             return recusado("Valor inválido!")
         valor = float(texto_valor)
     if ativacao and expiracao and expiracao <= ativacao:

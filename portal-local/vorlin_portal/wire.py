@@ -122,7 +122,7 @@ class Consulta:
         return inteiro(self.texto(chave), padrao)
 
 
-_INTEIRO = re.compile(r"^\s*[-+]?\d{1,10}\s*$")
+_INTEIRO = re.compile(r"^\s*[-+]?[0-9]{1,10}\s*$")
 
 
 def inteiro(texto, padrao=None):
@@ -177,7 +177,7 @@ def data_br(iso):
     return f"{texto} {hora}" if hora else texto
 
 
-_DATA_BR = re.compile(r"^\s*(\d{1,2})/(\d{1,2})/(\d{4})\s*$")
+_DATA_BR = re.compile(r"^\s*([0-9]{1,2})/([0-9]{1,2})/([0-9]{4})\s*$")
 
 
 def data_iso(texto_br):
@@ -193,7 +193,7 @@ def data_iso(texto_br):
 
 def data_compacta(texto):
     """'20240305' (the history query's form) -> '2024-03-05'; None otherwise."""
-    if not texto or not re.fullmatch(r"\d{8}", texto):
+    if not texto or not re.fullmatch(r"[0-9]{8}", texto):
         return None
     try:
         return _dt.date(int(texto[:4]), int(texto[4:6]), int(texto[6:])).isoformat()

@@ -1,0 +1,131 @@
+"""Shared fixture of the local portal's tests: a portal on free ports with a
+fresh database, a raw HTTP client and the reply framing the program uses."""
+
+import ftplib
+import io
+import os
+import shutil
+import socket
+import sys
+import tempfile
+import unittest
+
+AQUI = os.path.dirname(os.path.abspath(__file__))
+RAIZ_REPO = os.path.normpath(os.path.join(AQUI, "..", ".."))
+sys.path.insert(0, os.path.join(RAIZ_REPO, "portal-local"))
+
+from vorlin_portal import demo  # noqa: E402
+from vorlin_portal.server import Portal  # noqa: E402
+
+MARCADOR = "Vorlin Printer"
+CRLF = "\r\n"
+
+
+def pedir(portal, caminho, tempo=10):
+    """One GET with the request line sent byte for byte (raw '&', '%', '+',
+    Windows-1252 bytes), as the program's transport may send it.
+    Returns (status or None when the connection was dropped, body bytes)."""
+    if isinstance(caminho, str):
+        caminho = caminho.encode("cp1252")
+    with socket.create_connection(("127.0.0.1", portal.http_port), timeout=tempo) as s:
+        s.sendall(b"GET " + caminho + b" HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n")
+        dados = bytearray()
+        while True:
+            try:
+                bloco = s.recv(65536)
+            except ConnectionResetError:
+                break
+            if not bloco:
+                break
+            dados += bloco
+    if not dados:
+        return None, b""
+    cabecalho, _, corpo = bytes(dados).partition(b"\r\n\r\n")
+    return int(cabecalho.split(b" ", 2)[1]), corpo
+
+
+def texto(portal, caminho):
+    return pedir(portal, caminho)[1].decode("cp1252")
+
+
+def linhas(portal, caminho):
+    return texto(portal, caminho).split(CRLF)
+
+
+def registros(secao):
+    """Records and fields of one section or line."""
+    return [r.split(">@%") for r in secao.split("<!#")] if secao else []
+
+
+class ComPortal(unittest.TestCase):
+    """One portal per test class. com_demo: seed the demo office."""
+
+    com_demo = True
+
+    @classmethod
+    def setUpClass(cls):
+        cls.raiz = tempfile.mkdtemp(prefix="vorlin-portal-teste-")
+        cls.portal = Portal(cls.raiz, porta_http=0, porta_ftp=0)
+        cls.portal.abre_banco()
+        cls.banco = cls.portal.banco
+        if cls.com_demo:
+            cls.escritorio_id = cls.portal.semeia_demo()
+        cls.prepara()
+        cls.portal.inicia()
+
+    @classmethod
+    def prepara(cls):
+        """Extra data of a test class, before the servers start."""
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.portal.para()
+        shutil.rmtree(cls.raiz, ignore_errors=True)
+
+    def tearDown(self):
+        self.portal.falhas.desliga()
+        self.portal.relogio.deslocamento = 0
+
+    # -- the program's requests ----------------------------------------------
+
+    def entra(self, dominio=demo.DOMINIO, login=demo.LOGIN, senha=demo.SENHA):
+        partes = linhas(self.portal, "/printer/printer_login_b.asp?log=%s&psw=%s&dom=%s"
+                        % (login, senha, dominio))
+        self.assertEqual(partes[0], MARCADOR, partes)
+        return Sessao(self, partes)
+
+    def ftp(self, sessao):
+        host, _, porta = sessao.ftp_host.partition(":")
+        cliente = ftplib.FTP()
+        cliente.connect(host, int(porta), timeout=10)
+        cliente.login(sessao.ftp_usuario, sessao.ftp_senha)
+        cliente.set_pasv(True)
+        return cliente
+
+    def envia_ftp(self, sessao, nome, conteudo):
+        cliente = self.ftp(sessao)
+        try:
+            cliente.cwd("/")
+            cliente.storbinary("STOR " + nome, io.BytesIO(conteudo))
+        finally:
+            cliente.quit()
+
+
+class Sessao:
+    """The values the program keeps from a login reply."""
+
+    def __init__(self, teste, partes):
+        self.linhas = partes
+        self.numero = int(partes[1])
+        self.usuario = partes[3]
+        self.ftp_host, self.ftp_usuario, self.ftp_senha = partes[4], partes[5], partes[6]
+        self.escritorio = partes[7]
+        self.login_id = int(partes[8])
+        self.escritorio_id = int(partes[9])
+        self.logo = partes[10]
+        self.admin = int(partes[14])
+
+    @property
+    def sl(self):
+        """The "s=...&l=..." pair most requests carry."""
+        return f"s={self.numero}&l={self.login_id}"
