@@ -8,6 +8,7 @@ QString descricaoErro(int codigo)
     case CodigoErro::Desconhecido: return QStringLiteral("Erro desconhecido");
     case CodigoErro::ArgumentoInvalido: return QStringLiteral("Chamada de procedimento ou argumento inválido");
     case CodigoErro::Estouro: return QStringLiteral("Estouro de capacidade");
+    case CodigoErro::IndiceForaDoIntervalo: return QStringLiteral("Subscrito fora do intervalo");
     case CodigoErro::TiposIncompativeis: return QStringLiteral("Tipos incompatíveis");
     case CodigoErro::ArquivoNaoEncontrado: return QStringLiteral("Arquivo não encontrado");
     case CodigoErro::ArquivoJaAberto: return QStringLiteral("Arquivo já aberto");

@@ -9,6 +9,7 @@ enum class CodigoErro : int {
     Desconhecido = 1,
     ArgumentoInvalido = 5,       // invalid procedure call or argument
     Estouro = 6,                 // overflow
+    IndiceForaDoIntervalo = 9,   // subscript out of range (a reply with too few parts)
     TiposIncompativeis = 13,     // type mismatch (a text that is not a number)
     ArquivoNaoEncontrado = 53,
     ArquivoJaAberto = 55,

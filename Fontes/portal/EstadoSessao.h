@@ -1,6 +1,8 @@
 #pragma once
 // The portal values the environment object holds: the session of the login and the status figures.
 // The portal client's operations read and write them; windows read them.
+#include "portal/TabelasDiretorio.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -38,6 +40,9 @@ struct EstadoSessao {
     QString DicaTitulo;
     QString DicaTexto;
     QString OrdemDica;
+
+    // directory tables of the last synchronisation
+    portal::TabelasDiretorio Tabelas;
 
     // last request address and last reply text
     QString UltimaUrl;

@@ -69,6 +69,18 @@ public:
     bool Autentica(const QString &pDominio, const QString &pLogin, const QString &pSenha, int vTLogin);
     bool Logado();
     void LogOff();
+    // portal directory: pCarteiras picks the wallet form; pAtualiza is set to true
+    bool Sincroniza(bool &pAtualiza, bool pCarteiras, const QString &pUsuario = QString());
+    QList<portal::LinhaTabela> Carteiras() const;
+    QList<portal::LinhaTabela> Clientes(qint64 vCarteira) const;   // > 0: one wallet, else all
+    QList<portal::LinhaTabela> Usuarios() const;
+    // portal status services
+    bool Internet();
+    bool AtualizaEspaco();
+    bool Dica();
+    QString LogoEscritorio(const QString &pCaminho, bool pAtualiza);
+    QString URLBase() const;
+    QString URLBaseSite() const;
 
 protected:
     void setErro(const QString &texto) { m_erro = texto; }
