@@ -1,0 +1,173 @@
+// Renders the program's windows with demo values to PNG files, without a display.
+// Usage: vorlin-screenshots <output folder> [window name...]
+// Each window is one case in kCasos; add a case to render another window.
+#include "platform/Clock.h"
+#include "platform/FileService.h"
+#include "platform/HttpClient.h"
+#include "platform/Servicos.h"
+#include "platform/SettingsStore.h"
+#include "platform/UiServices.h"
+#include "shell/ModFuncs.h"
+#include "shell/classAmbiente.h"
+#include "shell/frmMain.h"
+#include "shell/frmSplash.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+const QString kEscritorio = QStringLiteral("Escritório Demonstração Ltda");
+const QString kUsuario = QStringLiteral("MARIA");
+
+// Nobody answers boxes here: each one is printed and takes its default button.
+class UiSilenciosa final : public plataforma::UiServices {
+public:
+    plataforma::Resposta mensagem(const plataforma::Caixa &caixa) override
+    {
+        std::fprintf(stderr, "box: %s\n", qPrintable(caixa.texto));
+        return caixa.padrao;
+    }
+    plataforma::ResultadoSalvar salvarArquivo(const plataforma::DialogoSalvar &) override { return {true, {}}; }
+    void cursorOcupado(bool) override {}
+    void processaEventos() override {}
+    void espera(int) override {}
+    bool abreDocumento(const QString &) override { return false; }
+    bool abreEndereco(const QString &) override { return false; }
+    bool iniciaProcesso(const QString &, const QStringList &) override { return false; }
+};
+
+class SemRede final : public plataforma::HttpClient {
+public:
+    QByteArray get(const QByteArray &) override { return {}; }
+};
+
+// A throw-away home so that the renderer never touches the user's program folder or settings.
+struct Ambiente {
+    QTemporaryDir raiz;
+    std::unique_ptr<plataforma::SettingsStore> config;
+    plataforma::FileService fso;
+    UiSilenciosa ui;
+    plataforma::SystemClock relogio;
+    SemRede http;
+    std::unique_ptr<plataforma::Servicos> servicos;
+    std::unique_ptr<ModFuncs> funcs;
+
+    Ambiente()
+    {
+        qputenv("HOME", raiz.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", (raiz.path() + QStringLiteral("/data")).toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (raiz.path() + QStringLiteral("/config")).toLocal8Bit());
+        QDir(raiz.path()).mkpath(QStringLiteral("data/VorlinPrinter"));
+        config = plataforma::SettingsStore::emArquivo(raiz.path() + QStringLiteral("/config/Vorlin Printer.ini"));
+        servicos = std::make_unique<plataforma::Servicos>(plataforma::Servicos{*config, fso, ui, relogio, http});
+        funcs = std::make_unique<ModFuncs>(*servicos);
+    }
+
+    QString documento() const
+    {
+        const QString caminho = raiz.path() + QStringLiteral("/spool/Balancete Demo.pdf");
+        QDir().mkpath(raiz.path() + QStringLiteral("/spool"));
+        QFile f(caminho);
+        if (f.open(QIODevice::WriteOnly))
+            f.write("%PDF-1.4\n%%EOF\n");
+        return caminho;
+    }
+};
+
+// A plain title bar over the client area, so the caption shows in the picture.
+QPixmap comMoldura(QWidget &janela)
+{
+    const QPixmap cliente = janela.grab();
+    const int barra = 28;
+    QPixmap px(cliente.width() + 2, cliente.height() + barra + 1);
+    px.fill(QColor(0x2b, 0x4f, 0x81));
+    QPainter p(&px);
+    p.drawPixmap(1, barra, cliente);
+    const QIcon icone = janela.windowIcon();
+    if (!icone.isNull())
+        p.drawPixmap(8, (barra - 18) / 2, icone.pixmap(18, 18));
+    QFont f = janela.font();
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(34, 0, px.width() - 40, barra), Qt::AlignVCenter | Qt::AlignLeft, janela.windowTitle());
+    return px;
+}
+
+QPixmap splash(Ambiente &)
+{
+    frmSplash janela;
+    janela.show();
+    QCoreApplication::processEvents();
+    const QPixmap px = janela.grab();
+    janela.tmrSplash_Timer();
+    return px;
+}
+
+QPixmap principal(Ambiente &amb)
+{
+    frmMain::Janelas janelas;
+    janelas.splash = [](QWidget *) {};
+    frmMain janela(*amb.servicos, *amb.funcs, janelas);
+    janela.Carrega(amb.documento());
+    if (classAmbiente *a = janela.ambiente()) {
+        a->Usuario = kUsuario;
+        a->Escritorio = kEscritorio;
+        a->TLogin = 5;
+    }
+    janela.MostraSessao();
+    QCoreApplication::processEvents();
+    const QPixmap px = comMoldura(janela);
+    janela.FecharAgora = true;
+    janela.Sair();
+    return px;
+}
+
+struct Caso {
+    const char *nome;
+    std::function<QPixmap(Ambiente &)> desenha;
+};
+
+const Caso kCasos[] = {
+    {"splash", splash},
+    {"main", principal},
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fputs("usage: vorlin-screenshots <output folder> [window name...]\n", stderr);
+        return 2;
+    }
+    const QString pasta = args.first();
+    const QStringList escolhidos = args.mid(1);
+    QDir().mkpath(pasta);
+
+    int falhas = 0;
+    for (const Caso &caso : kCasos) {
+        const QString nome = QString::fromLatin1(caso.nome);
+        if (!escolhidos.isEmpty() && !escolhidos.contains(nome))
+            continue;
+        Ambiente amb;
+        const QString arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".png");
+        if (caso.desenha(amb).save(arquivo)) {
+            std::printf("%s\n", qPrintable(arquivo));
+        } else {
+            std::fprintf(stderr, "vorlin-screenshots: cannot write %s\n", qPrintable(arquivo));
+            ++falhas;
+        }
+    }
+    return falhas == 0 ? 0 : 1;
+}
