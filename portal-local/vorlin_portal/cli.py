@@ -104,8 +104,10 @@ def main(args=None):
 
 
 def _vigia_entrada(parar):
+    # os.read, not sys.stdin: a thread blocked inside the buffered reader
+    # holds its lock and aborts the interpreter's shutdown
     try:
-        while sys.stdin.buffer.read(4096):
+        while os.read(sys.stdin.fileno(), 4096):
             pass
     except (OSError, ValueError):
         pass

@@ -182,7 +182,7 @@ class Manipulador(http.server.BaseHTTPRequestHandler):
                 portal.falhas.desliga(falha[1:])
             else:
                 vezes = q.inteiro("count") if q.tem("count") else None
-                ms = q.inteiro("ms", 0) if q.tem("ms") else 0
+                ms = q.inteiro("ms") if q.tem("ms") else 0
                 if (q.tem("count") and vezes is None) or ms is None:
                     raise ValueError("count/ms")
                 portal.falhas.liga(falha, q.texto("path", ""), vezes, ms)

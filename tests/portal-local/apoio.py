@@ -3,12 +3,15 @@ fresh database, a raw HTTP client and the reply framing the program uses."""
 
 import ftplib
 import io
+import json
 import os
 import shutil
 import socket
 import sys
 import tempfile
 import unittest
+import urllib.error
+import urllib.request
 
 AQUI = os.path.dirname(os.path.abspath(__file__))
 RAIZ_REPO = os.path.normpath(os.path.join(AQUI, "..", ".."))
@@ -21,12 +24,12 @@ MARCADOR = "Vorlin Printer"
 CRLF = "\r\n"
 
 
-def pedir(portal, caminho, tempo=10):
+def pedir_bruto(portal, caminho, tempo=10):
     """One GET with the request line sent byte for byte (raw '&', '%', '+',
-    Windows-1252 bytes), as the program's transport may send it.
-    Returns (status or None when the connection was dropped, body bytes)."""
+    8-bit bytes), as the program's transport may send it; a str stands for
+    its bytes one to one. Returns everything the server wrote before closing."""
     if isinstance(caminho, str):
-        caminho = caminho.encode("cp1252")
+        caminho = caminho.encode("latin-1")
     with socket.create_connection(("127.0.0.1", portal.http_port), timeout=tempo) as s:
         s.sendall(b"GET " + caminho + b" HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n")
         dados = bytearray()
@@ -38,14 +41,20 @@ def pedir(portal, caminho, tempo=10):
             if not bloco:
                 break
             dados += bloco
+    return bytes(dados)
+
+
+def pedir(portal, caminho, tempo=10):
+    """(status or None when the connection was dropped, body bytes)."""
+    dados = pedir_bruto(portal, caminho, tempo)
     if not dados:
         return None, b""
-    cabecalho, _, corpo = bytes(dados).partition(b"\r\n\r\n")
+    cabecalho, _, corpo = dados.partition(b"\r\n\r\n")
     return int(cabecalho.split(b" ", 2)[1]), corpo
 
 
 def texto(portal, caminho):
-    return pedir(portal, caminho)[1].decode("cp1252")
+    return pedir(portal, caminho)[1].decode("cp1252", errors="replace")
 
 
 def linhas(portal, caminho):
@@ -98,7 +107,11 @@ class ComPortal(unittest.TestCase):
         host, _, porta = sessao.ftp_host.partition(":")
         cliente = ftplib.FTP()
         cliente.connect(host, int(porta), timeout=10)
-        cliente.login(sessao.ftp_usuario, sessao.ftp_senha)
+        try:
+            cliente.login(sessao.ftp_usuario, sessao.ftp_senha)
+        except BaseException:
+            cliente.close()
+            raise
         cliente.set_pasv(True)
         return cliente
 
@@ -129,3 +142,13 @@ class Sessao:
     def sl(self):
         """The "s=...&l=..." pair most requests carry."""
         return f"s={self.numero}&l={self.login_id}"
+
+
+def controle(portal, caminho):
+    """A control request; returns the decoded JSON (or the HTTP status on error)."""
+    url = f"http://127.0.0.1:{portal.http_port}/__control{caminho}"
+    try:
+        with urllib.request.urlopen(url, timeout=10) as r:
+            return json.loads(r.read())
+    except urllib.error.HTTPError as exc:
+        return exc.code
