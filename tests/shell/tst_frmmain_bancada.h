@@ -1,0 +1,97 @@
+#pragma once
+// A main window on a throw-away home: a delivered document in a spool folder, the program folder,
+// a splash that only records that it was shown, and helpers to point, click and report.
+#include "TestHome.h"
+#include "shell/ModFuncs.h"
+#include "shell/classAmbiente.h"
+#include "shell/frmMain.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTimer>
+#include <memory>
+
+struct FrmMainBancada {
+    TestHome home;
+    plataforma::Servicos servicos;
+    ModFuncs funcs;
+    QString documento;
+    bool splashMostrado = false;
+    bool timerLigado = false;
+    std::unique_ptr<frmMain> janela;
+
+    explicit FrmMainBancada(bool comPastaPrograma = true)
+        : servicos(home.servicos()), funcs(servicos)
+    {
+        if (comPastaPrograma)
+            home.criaPastaPrograma();
+        documento = home.criaArquivo(QStringLiteral("spool/Balancete Demo.pdf"),
+                                     QByteArrayLiteral("%PDF-1.4 balancete\n%%EOF\n"));
+        frmMain::Janelas janelas;
+        janelas.splash = [this](QWidget *) { splashMostrado = true; };
+        janela = std::make_unique<frmMain>(servicos, funcs, janelas);
+    }
+
+    // Runs the load; the exit-check timer is stopped afterwards; tests call Sair() themselves.
+    void carrega(const QString &linha)
+    {
+        janela->Carrega(linha);
+        QTimer *t = tmrSair();
+        timerLigado = t->isActive();
+        t->stop();
+    }
+    void carrega() { carrega(documento); }
+
+    QTimer *tmrSair() const { return janela->findChild<QTimer *>(QStringLiteral("tmrSair")); }
+
+    template <typename T = QWidget>
+    T *controle(const QString &nome) const
+    {
+        return janela->findChild<T *>(nome);
+    }
+
+    classAmbiente &amb() const { return *janela->ambiente(); }
+
+    // A session the session check accepts without asking the portal.
+    void sessaoValida()
+    {
+        home.config->grava(QStringLiteral("Autenticacao"), QStringLiteral("Sessao"), QStringLiteral("77"));
+        home.config->grava(QStringLiteral("Autenticacao"), QStringLiteral("Login_ID"), QStringLiteral("5"));
+        home.config->grava(QStringLiteral("Autenticacao"), QStringLiteral("LastLog"), QStringLiteral("09/03/2011 14:00:00"));
+        classAmbiente &a = amb();
+        a.lngSessao = 77;
+        a.lngLogin_ID = 5;
+        a.LastLog = QDateTime(QDate(2011, 3, 9), QTime(14, 0));
+        a.Autenticado = true;
+    }
+
+    // true when the error reporter showed a failure of this procedure of the main window
+    bool relatado(const QString &procedimento) const
+    {
+        for (const auto &r : home.ui.caixas) {
+            if (r.caixa.titulo == QStringLiteral("Mensagem de ERRO do sistema!")
+                && r.caixa.texto.contains(QStringLiteral("frmMain - ") + procedimento + QStringLiteral("\r\n")))
+                return true;
+        }
+        return false;
+    }
+
+    bool perguntouSeSai() const
+    {
+        return home.ui.textos().contains(QStringLiteral("Deseja realmente sair?"));
+    }
+
+    static void passaMouse(QWidget *alvo)
+    {
+        QMouseEvent e(QEvent::MouseMove, QPointF(3, 3), alvo->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(alvo, &e);
+    }
+
+    static void clica(QWidget *alvo)
+    {
+        QMouseEvent e(QEvent::MouseButtonPress, QPointF(3, 3), alvo->mapToGlobal(QPointF(3, 3)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(alvo, &e);
+    }
+};
