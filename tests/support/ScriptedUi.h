@@ -50,6 +50,7 @@ public:
     bool iniciarFunciona = true;
 
     bool respostasPendentes() const { return !m_respostas.isEmpty(); }
+    bool ocupado() const { return m_ocupado; }   // the busy cursor is on now
     QStringList textos() const;
 
 private:
