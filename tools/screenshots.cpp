@@ -7,6 +7,7 @@
 #include "platform/Servicos.h"
 #include "platform/SettingsStore.h"
 #include "platform/UiServices.h"
+#include "portal/frmLogin.h"
 #include "shell/ModFuncs.h"
 #include "shell/classAmbiente.h"
 #include "shell/frmMain.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -129,6 +131,21 @@ QPixmap principal(Ambiente &amb)
     return px;
 }
 
+QPixmap login(Ambiente &amb)
+{
+    classAmbiente ambiente(*amb.servicos);
+    ambiente.Inicia(false, amb.documento());
+    ambiente.Dominio = QStringLiteral("DEMO");
+    ambiente.Login = kUsuario;
+    bool modoDebug = false;
+    frmLogin janela(ambiente, *amb.funcs, modoDebug);
+    janela.show();
+    if (auto *senha = janela.findChild<QLineEdit *>(QStringLiteral("txtSenha")))
+        senha->setText(QStringLiteral("vorlin123"));
+    QCoreApplication::processEvents();
+    return comMoldura(janela);
+}
+
 struct Caso {
     const char *nome;
     std::function<QPixmap(Ambiente &)> desenha;
@@ -137,6 +154,7 @@ struct Caso {
 const Caso kCasos[] = {
     {"splash", splash},
     {"main", principal},
+    {"login", login},
 };
 
 } // namespace
