@@ -105,11 +105,7 @@ void frmMain::Form_Load(const QString &linhaComando)
     const char *const proc = "Form_Load";
     passo(proc, [&] { m_ambiente = std::make_unique<classAmbiente>(m_servicos); });
 
-    passo(proc, [&] {
-        bool barra = false;
-        barra = m_funcs.AcertaCor();
-        MostraVariante(barra);
-    });
+    passo(proc, [&] { MostraVariante(m_funcs.AcertaCor()); });
 
     passo(proc, [&] {
         m_pastaPrograma = ModFuncs::PastaEspecial() + plataforma::separador() + QStringLiteral("VorlinPrinter")

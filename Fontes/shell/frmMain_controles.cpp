@@ -25,6 +25,12 @@ constexpr int kLadoPainel = 960;     // side panel pictures
 constexpr int kLarguraPdf = 1500;
 constexpr int kAlturaPdf = 1950;
 
+// captions shared by a picture button and its toolbar twin
+const QString kGerarPdf = QStringLiteral("Gerar PDF");
+const QString kVisualizar = QStringLiteral("Visualizar");
+const QString kConsultar = QStringLiteral("Consultar");
+const QString kCancelar = QStringLiteral("Cancelar");
+
 struct Comando {
     const char *nome;
     QString legenda;
@@ -166,12 +172,12 @@ void frmMain::MontaBotoes(QWidget *area)
     linha->setSpacing(tw(30));
 
     const Comando comandos[] = {
-        {"cmdGerar", QStringLiteral("Gerar PDF"), &figuras::gerarPdf},
+        {"cmdGerar", kGerarPdf, &figuras::gerarPdf},
         {"cmdEnviar", QStringLiteral("Enviar"), &figuras::enviar},
         {"cmdSalvaEnvia", QStringLiteral("Salva Envia"), &figuras::salvaEnvia},
-        {"cmdVisualiza", QStringLiteral("Visualizar"), &figuras::visualizar},
-        {"cmdConsulta", QStringLiteral("Consultar"), &figuras::consultar},
-        {"cmdCancela", QStringLiteral("Cancelar"), &figuras::cancelar},
+        {"cmdVisualiza", kVisualizar, &figuras::visualizar},
+        {"cmdConsulta", kConsultar, &figuras::consultar},
+        {"cmdCancela", kCancelar, &figuras::cancelar},
     };
     QToolButton **alvos[] = {&c.cmdGerar, &c.cmdEnviar, &c.cmdSalvaEnvia,
                              &c.cmdVisualiza, &c.cmdConsulta, &c.cmdCancela};
@@ -201,12 +207,12 @@ void frmMain::MontaBotoes(QWidget *area)
     c.tbBotoes->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     c.tbBotoes->setIconSize(QSize(32, 32));
     const Tecla teclas[] = {
-        {"keySalvar", QStringLiteral("Gerar PDF"), &figuras::gerarPdf},
+        {"keySalvar", kGerarPdf, &figuras::gerarPdf},
         {"keyEnviar", QStringLiteral("Enviar "), &figuras::enviar},
         {"keySalvaEnvia", QStringLiteral("Salvar e Enviar"), &figuras::salvaEnvia},
-        {"keyVizualizar", QStringLiteral("Visualizar"), &figuras::visualizar},
-        {"keyRelatorio", QStringLiteral("Consultar"), &figuras::consultar},
-        {"keyCancelar", QStringLiteral("Cancelar"), &figuras::cancelar},
+        {"keyVizualizar", kVisualizar, &figuras::visualizar},
+        {"keyRelatorio", kConsultar, &figuras::consultar},
+        {"keyCancelar", kCancelar, &figuras::cancelar},
     };
     for (const Tecla &t : teclas) {
         QAction *a = c.tbBotoes->addAction(t.figura(), t.legenda);
