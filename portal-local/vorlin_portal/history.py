@@ -23,8 +23,8 @@ ORDENS = {
     1: "COALESCE(p.ativacao, substr(p.publicada_em, 1, 10)) DESC",
     2: "p.expiracao IS NULL, p.expiracao",
     3: "p.vencimento IS NULL, p.vencimento",
-    4: "p.descricao COLLATE PT",
-    5: "l.nome COLLATE PT",
+    4: "CHAVE_PT(p.descricao)",
+    5: "CHAVE_PT(l.nome)",
 }
 
 MOSTRAR = {
@@ -35,19 +35,63 @@ MOSTRAR = {
     4: "p.apagada_em IS NOT NULL",
 }
 
-SELECAO = """
-SELECT p.id, p.tipo_doc, p.descricao, p.ativacao, p.expiracao, p.vencimento, p.valor,
-       p.publicada_em, p.lida_em, p.apagada_em, p.backup_em,
-       a.nome AS arquivo, a.tamanho, c.nome AS cliente, l.nome AS usuario
+def _limpa(expr):
+    """SQL for a text field that cannot leak a line break or a delimiter
+    (the rule of wire.campo, run inside SQLite). Every delimiter holds '*',
+    '!' or '@', so one GLOB spares the replacements to almost every field."""
+    sql = expr
+    for de in ("char(13)||char(10)", "char(13)", "char(10)"):
+        sql = f"replace({sql}, {de}, ' ')"
+    for sep in wire.SEPARADORES:
+        sql = f"replace({sql}, '{sep}', '{sep[0]} {sep[1:]}')"
+    return (f"CASE WHEN {expr} IS NULL THEN ''"
+            f" WHEN {expr} GLOB '*[*!@'||char(13)||char(10)||']*' THEN {sql}"
+            f" ELSE {expr} END")
+
+
+def _data(expr, hora=False):
+    """SQL for an ISO date (or date-time) written as dd/mm/yyyy[ HH:MM:SS]."""
+    formato = "%d/%m/%Y %H:%M:%S" if hora else "%d/%m/%Y"
+    return f"COALESCE(strftime('{formato}', {expr}), '')"
+
+
+# The 17 fields of a record, built by SQLite: 10,000 records are one query
+# instead of 170,000 calls in Python.
+_CAMPOS = (
+    _limpa("c.nome"),
+    _limpa("p.tipo_doc"),
+    "p.id",
+    _limpa("p.descricao"),
+    _limpa("a.nome"),
+    "a.tamanho",
+    "EXTENSAO(a.nome)",
+    "CASE WHEN p.apagada_em IS NOT NULL THEN 'Apagado'"
+    " WHEN p.expiracao IS NOT NULL AND p.expiracao <= :hoje THEN 'Expirado'"
+    " WHEN p.ativacao IS NOT NULL AND p.ativacao > :hoje THEN 'Agendado'"
+    " ELSE 'Ativo' END",
+    _data("p.publicada_em", hora=True),
+    _data("p.lida_em", hora=True),
+    _data("p.apagada_em", hora=True),
+    _limpa("l.nome"),
+    _data("p.ativacao"),
+    _data("p.expiracao"),
+    _data("p.vencimento"),
+    "replace(printf('%.2f', COALESCE(p.valor, 0)), '.', ',')",
+    _data("p.backup_em", hora=True),
+)
+
+SELECAO = ("SELECT p.id, " + f" || '{wire.CAMPO}' || ".join(_CAMPOS) + " AS registro"
+           """
 FROM publicacoes p
 JOIN arquivos a ON a.id = p.arquivo_id
 JOIN clientes c ON c.id = p.cliente_id
 JOIN logins l ON l.id = p.login_id
 WHERE p.escritorio_id = :escritorio
-"""
+""")
 
 
 def situacao(linha, hoje):
+    """The status field, for pages built in Python."""
     if linha["apagada_em"]:
         return "Apagado"
     if linha["expiracao"] and linha["expiracao"] <= hoje:
@@ -57,32 +101,8 @@ def situacao(linha, hoje):
     return "Ativo"
 
 
-def _registro(linha, hoje):
-    arquivo = linha["arquivo"]
-    extensao = os.path.splitext(arquivo)[1][1:].upper()
-    return (
-        linha["cliente"],
-        linha["tipo_doc"],
-        linha["id"],
-        linha["descricao"],
-        arquivo,
-        linha["tamanho"],
-        extensao,
-        situacao(linha, hoje),
-        wire.data_br(linha["publicada_em"]),
-        wire.data_br(linha["lida_em"]),
-        wire.data_br(linha["apagada_em"]),
-        linha["usuario"],
-        wire.data_br(linha["ativacao"]),
-        wire.data_br(linha["expiracao"]),
-        wire.data_br(linha["vencimento"]),
-        wire.valor_br(linha["valor"]),
-        wire.data_br(linha["backup_em"]),
-    )
-
-
-def _resposta(linhas, hoje):
-    return wire.resposta_linhas(wire.registros(_registro(l, hoje) for l in linhas),
+def _resposta(linhas):
+    return wire.resposta_linhas(wire.REGISTRO.join(l["registro"] for l in linhas),
                                 len(linhas))
 
 
@@ -105,12 +125,12 @@ def consulta(portal, cru):
                 ids.append(numero)
         ids = ids[:MAX_IDS]
         if not ids:
-            return _resposta([], hoje)
+            return _resposta([])
         marcas = ", ".join(f":id{i}" for i in range(len(ids)))
         parametros.update({f"id{i}": v for i, v in enumerate(ids)})
         linhas = banco.todos(SELECAO + f" AND p.id IN ({marcas})", parametros)
         posicao = {v: i for i, v in enumerate(ids)}
-        return _resposta(sorted(linhas, key=lambda l: posicao[l["id"]]), hoje)
+        return _resposta(sorted(linhas, key=lambda l: posicao[l["id"]]))
 
     condicoes = []
     numeros = {}
@@ -166,7 +186,7 @@ def consulta(portal, cru):
 
     sql = SELECAO + "".join(" AND " + c for c in condicoes)
     sql += f" ORDER BY {ORDENS[ordem]}, p.publicada_em DESC, p.id DESC LIMIT {MAX_REGISTROS}"
-    return _resposta(banco.todos(sql, parametros), hoje)
+    return _resposta(banco.todos(sql, parametros))
 
 
 def arquivo(portal, q):

@@ -1,6 +1,7 @@
 """The portal's data: one SQLite file, parameterised statements only."""
 
 import datetime as _dt
+import functools
 import hashlib
 import hmac
 import os
@@ -8,6 +9,8 @@ import secrets
 import sqlite3
 import threading
 import unicodedata
+
+from . import wire
 
 SESSAO_SEGUNDOS = 7 * 24 * 3600
 ITERACOES_SENHA = 60000
@@ -159,14 +162,15 @@ def confere_senha(senha, guardada):
     return hmac.compare_digest(calculada.hex(), chave)
 
 
-def _chave_pt(texto):
+@functools.lru_cache(maxsize=65536)
+def chave_pt(texto):
     """Sort key for Portuguese text: accents and case do not separate words."""
     decomposto = unicodedata.normalize("NFKD", texto or "")
     return "".join(c for c in decomposto if not unicodedata.combining(c)).casefold()
 
 
 def _colacao_pt(a, b):
-    ka, kb = _chave_pt(a), _chave_pt(b)
+    ka, kb = chave_pt(a), chave_pt(b)
     return (ka > kb) - (ka < kb)
 
 
@@ -182,6 +186,9 @@ class Banco:
                                    isolation_level=None)
         self.con.row_factory = sqlite3.Row
         self.con.create_collation("PT", _colacao_pt)
+        # for long sorts: one key per row beats a collation called per comparison
+        self.con.create_function("CHAVE_PT", 1, chave_pt, deterministic=True)
+        self.con.create_function("EXTENSAO", 1, wire.extensao, deterministic=True)
         self.con.execute("PRAGMA foreign_keys = ON")
         if self.caminho != ":memory:":
             self.con.execute("PRAGMA journal_mode = WAL")

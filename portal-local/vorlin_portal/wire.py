@@ -134,15 +134,30 @@ def inteiro(texto, padrao=None):
     return valor
 
 
+# every delimiter holds one of '*', '!', '@': text without them (and without
+# line breaks) goes out as it is
+_TALVEZ_PERIGOSO = re.compile(r"[\r\n*!@]")
+
+
 def campo(valor):
     """One field of a reply: no line breaks and no delimiter may leak out of
     it, or the program would cut the reply in the wrong place."""
     if valor is None:
         return ""
-    texto = str(valor).replace("\r\n", " ").replace("\r", " ").replace("\n", " ")
+    texto = valor if isinstance(valor, str) else str(valor)
+    if _TALVEZ_PERIGOSO.search(texto) is None:
+        return texto
+    texto = texto.replace("\r\n", " ").replace("\r", " ").replace("\n", " ")
     for sep in SEPARADORES:
         texto = texto.replace(sep, sep[0] + " " + sep[1:])
     return texto
+
+
+def extensao(nome):
+    """The file type field of the history: the name's extension in capitals."""
+    base = (nome or "").rpartition("/")[2]
+    ponto = base.rfind(".")
+    return campo(base[ponto + 1:].upper()) if ponto > 0 else ""
 
 
 def registros(linhas):
@@ -171,10 +186,7 @@ def data_br(iso):
     """'2024-03-05' -> '05/03/2024'; '2024-03-05 10:11:12' keeps its time."""
     if not iso:
         return ""
-    data, _, hora = iso.partition(" ")
-    ano, mes, dia = data.split("-")
-    texto = f"{dia}/{mes}/{ano}"
-    return f"{texto} {hora}" if hora else texto
+    return iso[8:10] + "/" + iso[5:7] + "/" + iso[0:4] + iso[10:]
 
 
 _DATA_BR = re.compile(r"^\s*([0-9]{1,2})/([0-9]{1,2})/([0-9]{4})\s*$")

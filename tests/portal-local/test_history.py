@@ -128,6 +128,29 @@ class Historico(ComPortal):
         self.assertEqual(agio[12], (HOJE + datetime.timedelta(days=2)).strftime("%d/%m/%Y"))
         self.assertEqual(zebra[10], zebra[8])
 
+    def test_texto_com_delimitadores_nao_quebra_o_registro(self):
+        b = self.banco
+        eid = b.cria_escritorio("ESTRANHO", "Estranho", 1, "estranho", "e")
+        login = b.cria_login(eid, "X<!#Y", "Nome >@% com\r\nquebra", "x")
+        cliente = b.cria_cliente(eid, "Cliente |*+ -*= ltda")
+        with b.transacao() as c:
+            aid = c.execute("INSERT INTO arquivos (escritorio_id, nome, tamanho, recebido_em)"
+                            " VALUES (?, 'a<!#b.p!df', 1, '2024-01-02 03:04:05')",
+                            (eid,)).lastrowid
+            c.execute("INSERT INTO publicacoes (escritorio_id, cliente_id, arquivo_id, login_id,"
+                      " tipo_doc, descricao, publicada_em) VALUES (?, ?, ?, ?, 'D',"
+                      " 'um<!#dois>@%três\r\nquatro\rcinco\nseis', '2024-01-02 03:04:05')",
+                      (eid, cliente, aid, login))
+        sessao = self.entra("ESTRANHO", "X<!%23Y", "x")
+        partes = linhas(self.portal, f"/printer/consulta_b.asp?{sessao.sl}&t=0&o=0")
+        self.assertEqual(len(partes), 3)
+        self.assertEqual(partes[2], "1")
+        (registro,) = registros(partes[1])
+        self.assertEqual(len(registro), 17)
+        self.assertEqual(registro[3], "um< !#dois> @%três quatro cinco seis")
+        self.assertEqual(registro[0], "Cliente | *+ - *= ltda")
+        self.assertEqual(registro[8], "02/01/2024 03:04:05")
+
     def test_sem_resultado_e_recusas(self):
         self.assertEqual(self.consulta(f"&e={self.clientes['A']}&t=3&o=0"),
                          [MARCADOR, "", "0"])
