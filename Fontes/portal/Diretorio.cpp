@@ -3,11 +3,30 @@
 #include "platform/ErrorCodes.h"
 #include "portal/Resposta.h"
 
+#include <string_view>
+
 namespace portal {
 
 namespace {
 
 const QString kErroSincronizacao = QStringLiteral("Erro durante sincronização!");
+
+// Cuts `texto` at every `separador`, handing each piece to `usa` until it returns false.
+// (std::u16string_view::find is several times faster here than QStringView::tokenize.)
+template <typename Funcao>
+void corta(QStringView texto, QStringView separador, Funcao usa)
+{
+    const std::u16string_view t(texto.utf16(), static_cast<size_t>(texto.size()));
+    const std::u16string_view sep(separador.utf16(), static_cast<size_t>(separador.size()));
+    size_t inicio = 0;
+    for (;;) {
+        const size_t fim = t.find(sep, inicio);
+        const size_t tamanho = (fim == std::u16string_view::npos ? t.size() : fim) - inicio;
+        if (!usa(texto.mid(static_cast<qsizetype>(inicio), static_cast<qsizetype>(tamanho))) || fim == std::u16string_view::npos)
+            return;
+        inicio = fim + sep.size();
+    }
+}
 
 // Splits one section into records and each record into fields, handing the first `minimo`
 // fields of every record to `usa`. An empty section holds no records.
@@ -16,18 +35,18 @@ void paraCadaRegistro(QStringView secao, qsizetype minimo, Funcao usa)
 {
     if (secao.isEmpty())
         return;
-    QStringView campos[3];
-    for (const QStringView registro : secao.tokenize(kRegistro)) {
+    corta(secao, kRegistro, [&](QStringView registro) {
+        QStringView campos[3];
         qsizetype n = 0;
-        for (const QStringView campo : registro.tokenize(kCampo)) {
-            if (n >= minimo)
-                break;
+        corta(registro, kCampo, [&](QStringView campo) {
             campos[n++] = campo;
-        }
+            return n < minimo;
+        });
         if (n < minimo)
             throw plataforma::ErroPrograma(plataforma::CodigoErro::IndiceForaDoIntervalo);
         usa(registro, campos);
-    }
+        return true;
+    });
 }
 
 } // namespace
@@ -44,11 +63,10 @@ TabelasDiretorio Diretorio::leResposta(const QString &resposta, bool &temCarteir
     const QStringView corpo(resposta);
     QStringView secoes[4];
     qsizetype n = 0;
-    for (const QStringView secao : corpo.tokenize(kSecao)) {
-        if (n >= 4)
-            break;
+    corta(corpo, kSecao, [&](QStringView secao) {
         secoes[n++] = secao;
-    }
+        return n < 4;
+    });
 
     // wallets
     if (n < 2)
