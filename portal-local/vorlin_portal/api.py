@@ -78,22 +78,22 @@ def login(portal, cru):
         return recusa(LOGIN_BLOQUEADO,
                       "Login bloqueado! Procure o administrador do escritório.")
     numero = banco.abre_sessao(linha["id"])
-    return wire.resposta_linhas(
+    return wire.resposta_linhas(*(wire.campo(v) for v in (
         numero,
         escritorio["dominio"],
-        wire.campo(linha["nome"]),
+        linha["nome"],
         portal.ftp_host,
         escritorio["ftp_usuario"],
         escritorio["ftp_senha"],
-        wire.campo(escritorio["nome"]),
+        escritorio["nome"],
         linha["id"],
         escritorio["id"],
-        wire.campo(escritorio["logo"]),
+        escritorio["logo"],
         _data_portal(portal),
         "1" if linha["debug"] else "0",
         escritorio["tp_logo"],
         linha["admin"],
-    )
+    )))
 
 
 def _data_portal(portal):
@@ -106,8 +106,9 @@ def confirma(portal, cru):
         return erro
     portal.banco.confirma_sessao(ctx.sessao["numero"])
     escritorio = ctx.escritorio
-    return wire.resposta_linhas(_data_portal(portal), portal.ftp_host,
-                                escritorio["ftp_usuario"], escritorio["ftp_senha"])
+    return wire.resposta_linhas(*(wire.campo(v) for v in (
+        _data_portal(portal), portal.ftp_host, escritorio["ftp_usuario"],
+        escritorio["ftp_senha"])))
 
 
 def conectividade(portal, cru):

@@ -25,7 +25,9 @@ MAX_PARAMETRO = 100
 MAX_NOME_ARQUIVO = 255
 MAX_CLIENTES = 1000
 
-_NOME_PROIBIDO = re.compile(r"[\x00-\x1f\x7f/\\:*?\"<>|]")
+# separators and control characters; what else a file system allows, the
+# program's users may well have put in a name
+_NOME_PROIBIDO = re.compile(r"[\x00-\x1f\x7f/\\]")
 
 
 def nome_seguro(nome):

@@ -139,12 +139,14 @@ class Publicacao(ComPublicacao):
                                   " WHERE publicacao_id = ?", (g["id"],))
         self.assertEqual([a["usuario_id"] for a in acesso], [usuario])
 
-    def test_modo_debug_traz_linha_2(self):
-        self.envia_ftp(self.sessao, "debug.pdf", b"%PDF-1.4 x")
-        resposta = self.registra(f="debug.pdf", w=True)
+    def test_modo_debug_e_nome_com_mais_e_comercial(self):
+        # the name goes out raw: '+' is a plus, '&' belongs to the name
+        self.envia_ftp(self.sessao, "1+1 & débito?.pdf", b"%PDF-1.4 x")
+        resposta = self.registra(f="1+1%20&%20d%E9bito?.pdf", w=True)
         self.assertEqual(resposta[0], MARCADOR)
         self.assertEqual(len(resposta), 3)
-        self.assertIn("debug.pdf", resposta[2])
+        self.assertIn("1+1 & débito?.pdf", resposta[2])
+        self.assertEqual(self.baixa(resposta[1])[1], b"%PDF-1.4 x")
 
     def test_recusas(self):
         self.envia_ftp(self.sessao, "fica.pdf", b"conteudo")
