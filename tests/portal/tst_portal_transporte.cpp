@@ -2,6 +2,7 @@
 #include "ServidorRoteirizado.h"
 #include "platform/CurlHttp.h"
 #include "platform/ErrorCodes.h"
+#include "portal/EnderecoFtp.h"
 #include "portal/Resposta.h"
 #include "portal/classURL.h"
 
@@ -28,6 +29,8 @@ private slots:
     void partes_data();
     void partes();
     void parteAusenteFalha();
+    void enderecoFtp_data();
+    void enderecoFtp();
 };
 
 void TstPortalTransporte::corpoInteiro_data()
@@ -211,6 +214,32 @@ void TstPortalTransporte::parteAusenteFalha()
     }
     QVERIFY(portal::comecaComMarcador(QStringLiteral("Vorlin Printerx"), QStringLiteral("Vorlin Printer")));
     QVERIFY(!portal::comecaComMarcador(QStringLiteral("Vorlin Print"), QStringLiteral("Vorlin Printer")));
+}
+
+void TstPortalTransporte::enderecoFtp_data()
+{
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("porta");
+    QTest::newRow("so o host") << QStringLiteral("ftp.portal.com.br") << QStringLiteral("ftp.portal.com.br") << 21;
+    QTest::newRow("host e porta") << QStringLiteral("127.0.0.1:2121") << QStringLiteral("127.0.0.1") << 2121;
+    QTest::newRow("espacos") << QStringLiteral(" ftp:21 ") << QStringLiteral("ftp") << 21;
+    QTest::newRow("IPv6 com porta") << QStringLiteral("[::1]:2121") << QStringLiteral("::1") << 2121;
+    QTest::newRow("IPv6 sem porta") << QStringLiteral("[::1]") << QStringLiteral("::1") << 21;
+    QTest::newRow("IPv6 sem colchetes") << QStringLiteral("fe80::1") << QStringLiteral("fe80::1") << 21;
+    QTest::newRow("porta nao numerica") << QStringLiteral("ftp:abc") << QStringLiteral("ftp:abc") << 21;
+    QTest::newRow("porta fora da faixa") << QStringLiteral("ftp:70000") << QStringLiteral("ftp:70000") << 21;
+    QTest::newRow("porta zero") << QStringLiteral("ftp:0") << QStringLiteral("ftp:0") << 21;
+}
+
+void TstPortalTransporte::enderecoFtp()
+{
+    QFETCH(QString, texto);
+    QFETCH(QString, host);
+    QFETCH(int, porta);
+    const portal::EnderecoFtp e = portal::enderecoFtp(texto);
+    QCOMPARE(e.host, host);
+    QCOMPARE(int(e.porta), porta);
 }
 
 QTEST_GUILESS_MAIN(TstPortalTransporte)
