@@ -2,7 +2,6 @@
 published file."""
 
 import datetime as _dt
-import os
 
 from . import api, wire
 from .wire import Consulta, Resposta

@@ -7,7 +7,7 @@ import os
 import unittest
 import urllib.request
 
-from apoio import MARCADOR, ComPortal, linhas, pedir, registros
+from apoio import MARCADOR, ComPortal, linhas, pedir
 
 PASSA = set("1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
             ":/.?=_-$(){}~&")
