@@ -7,10 +7,10 @@ namespace {
 
 const QString kNomeLog = QStringLiteral("ERRO.LOG");
 
-QString campo(const QString &nome, const QString &valor)
+// Every label is 15 characters wide: "*", the name right-aligned in 13, "|".
+QString campo(const QString &rotulo, const QString &valor)
 {
-    // "*" + the name right-aligned in 13 + "|": every label is 15 characters wide.
-    return QLatin1Char('*') + QStringLiteral("%1").arg(nome, 13) + QLatin1Char('|') + valor + QStringLiteral("\r\n");
+    return rotulo + valor + QStringLiteral("\r\n");
 }
 
 } // namespace
@@ -19,13 +19,13 @@ QByteArray ErroLog::registroCompleto(const Relato &relato)
 {
     QString texto = QStringLiteral("\r\n\r\n");
     texto += QStringLiteral("*Begin Error\r\n");
-    texto += campo(QStringLiteral("Descricao"), relato.descricao);
-    texto += campo(QStringLiteral("ErroN"), QString::number(relato.codigo));
-    texto += campo(QStringLiteral("AppEXENome"), relato.executavel);
-    texto += campo(QStringLiteral("Modulo"), relato.modulo);
-    texto += campo(QStringLiteral("Procedure"), relato.procedimento.left(200));
-    texto += campo(QStringLiteral("Data"), relato.quando.date().toString(QStringLiteral("dd/MM/yyyy")));
-    texto += campo(QStringLiteral("Hora"), relato.quando.time().toString(QStringLiteral("HH:mm:ss")));
+    texto += campo(QStringLiteral("*    Descricao|"), relato.descricao);
+    texto += campo(QStringLiteral("*        ErroN|"), QString::number(relato.codigo));
+    texto += campo(QStringLiteral("*   AppEXENome|"), relato.executavel);
+    texto += campo(QStringLiteral("*       Modulo|"), relato.modulo);
+    texto += campo(QStringLiteral("*    Procedure|"), relato.procedimento.left(200));
+    texto += campo(QStringLiteral("*         Data|"), relato.quando.date().toString(QStringLiteral("dd/MM/yyyy")));
+    texto += campo(QStringLiteral("*         Hora|"), relato.quando.time().toString(QStringLiteral("HH:mm:ss")));
     texto += QStringLiteral("*End Error\r\n");
     return plataforma::paraAnsi(texto);
 }
