@@ -4,7 +4,8 @@
 //   frmMain_controles.cpp  the controls and their layout
 //   frmMain_ciclo.cpp      load, exit check, closing sequence, size guard, keyboard
 //   frmMain_comandos.cpp   the command routines
-//   frmMain_ajuda.cpp      the hint table, hovers and the side panel
+//   frmMain_ajuda.cpp      the hint table and the hovers
+//   frmMain_painel.cpp     the side panel: storage space, connectivity, tips
 #include "platform/Servicos.h"
 
 #include <QSize>
@@ -16,6 +17,7 @@
 
 class classAmbiente;
 class ModFuncs;
+class frmLogin;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -30,6 +32,11 @@ public:
     // them so that nothing waits for a user.
     struct Janelas {
         std::function<void(QWidget *pai)> splash;
+        // Shows the login window, already loaded, and returns once it has closed (default: exec).
+        std::function<void(frmLogin &janela)> login;
+        // The publication dialog, run by suEnviar once the storage check lets it through; it
+        // comes with the publication subsystem (default: nothing).
+        std::function<void(frmMain &principal)> publicacao;
     };
 
     struct Dica {
@@ -63,14 +70,14 @@ public:
     void suSalvarLocal();
     void suVizualisar();
     void suFechar();
-    void suEnviar();            // publication dialog: comes with the publication subsystem
+    void suEnviar();            // storage check, then the publication dialog
     void suRelatorio();         // history window: comes with the history subsystem
-    void cmdEnviar_Click();     // directory synchronisation then suEnviar: comes with the portal
+    void cmdEnviar_Click();     // directory synchronisation, then suEnviar
     void cmdSalvaEnvia_Click();
-    void cmdConsulta_Click();   // report page in the browser: comes with the portal
+    void cmdConsulta_Click();   // the portal's report page in the browser
     void tbBotoes_ButtonClick(const QString &chave);
 
-    // login check of start-up: comes with the login window
+    // login check of start-up: the login window when no session is valid
     void Logado();
 
     // exit check, run by tmrSair every 3000 ms
@@ -82,9 +89,12 @@ public:
     void CarregaAjuda();
     void MostraAjuda(int indice);
     void suInternet(bool semTestar);
-    void tbEspaco_ButtonClick();   // storage refresh: comes with the portal status services
-    void tbDica_Click();           // next tip: comes with the portal status services
+    void tbEspaco_ButtonClick();   // storage refresh
+    void tbDica_Click();           // next tip
+    // The storage text of the hint area; `disponivel` tells whether space is left.
     QString fuTextoEspaco(bool &disponivel);
+    // Bytes as kilobytes: one decimal, a tie to the even digit, decimal comma, no trailing zero.
+    static QString Kbytes(double bytes);
 
 Q_SIGNALS:
     // The closing sequence has finished: the environment object is released, the program ends.
@@ -140,7 +150,14 @@ private:
     // frmMain_ajuda.cpp
     void DicaDoControle(QObject *controle);
     bool CliqueNoPainel(QObject *controle);
+
+    // frmMain_painel.cpp
     bool TestaInternet();
+    void suDica(const char *procedimento);
+    void MostraVerificandoEspaco();
+
+    // frmMain_comandos.cpp
+    void avisa(const QString &texto, plataforma::Icone icone);
 
     // the environment object; a routine that needs it while it is missing fails like any step
     classAmbiente &amb() const;

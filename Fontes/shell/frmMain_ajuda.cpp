@@ -1,8 +1,8 @@
-// The hint area of the main window and its side panel: the hint table, what the mouse points at,
-// and the pictures for storage space, connectivity and tips.
+// The hint area of the main window: the hint table, and what the mouse points at or clicks.
 #include "shell/frmMain.h"
 
 #include "shell/classAmbiente.h"
+#include "shell/frmMain_textos.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -11,19 +11,7 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
-namespace {
-
-const QString kNovaLinha = QStringLiteral("\r\n");
-const QString kInformaEstado = QStringLiteral("Informa o estado de sua conexão com a internet");
-const QString kAguarde = QStringLiteral("Aguarde");
-constexpr int kYieldsInternet = 1320001;
-
-QString linhas(int quantas)
-{
-    return kNovaLinha.repeated(quantas);
-}
-
-} // namespace
+using namespace frmMainTextos;
 
 void frmMain::CarregaAjuda()
 {
@@ -92,8 +80,9 @@ void frmMain::DicaDoControle(QObject *controle)
         return;
     }
     if (controle == c.picDica) {
+        // every pass from another entry asks the portal for the next tip
         if (Ativo && AjudaAtual != 9)
-            tbDica_Click();
+            suDica("tbDica_MouseMove");
         return;
     }
     for (const Regra &r : regras) {
@@ -138,55 +127,4 @@ bool frmMain::eventFilter(QObject *objeto, QEvent *evento)
         break;
     }
     return QWidget::eventFilter(objeto, evento);
-}
-
-void frmMain::suInternet(bool semTestar)
-{
-    if (!semTestar && !Ativo)
-        return;
-    const char *const proc = "suInternet";
-    bool conectado = true;
-    passo(proc, [&] { conectado = semTestar || TestaInternet(); });
-    passo(proc, [&] {
-        c.iblDicaTitulo->setText(QStringLiteral("Verificando Conexão com a Internet"));
-        c.iblDicaTexto->setText(linhas(2) + kAguarde);
-    });
-    passo(proc, [&] {
-        for (int i = 0; i < kYieldsInternet; ++i)
-            m_servicos.ui.processaEventos();
-    });
-    passo(proc, [&] {
-        const QString mensagem = conectado ? QStringLiteral("Sua conexão de internet está estável no momento")
-                                           : QStringLiteral("Não possível estabelecer uma conexão com a internet!");
-        Ajuda[7].texto = linhas(2) + mensagem;
-        MostraAjuda(7);
-    });
-    passo(proc, [&] {
-        Ajuda[7].texto = linhas(4) + kInformaEstado + kNovaLinha
-            + QStringLiteral("Dê dois cliques para verificar novamente.");
-    });
-}
-
-bool frmMain::TestaInternet()
-{
-    // The portal's connectivity test comes with the portal status services; until then the
-    // last known state answers.
-    return amb().InternetOk;
-}
-
-void frmMain::tbEspaco_ButtonClick()
-{
-    // The storage refresh comes with the portal status services.
-}
-
-void frmMain::tbDica_Click()
-{
-    // The next tip comes with the portal status services.
-}
-
-QString frmMain::fuTextoEspaco(bool &disponivel)
-{
-    // The storage figures come with the portal status services.
-    disponivel = false;
-    return QString();
 }

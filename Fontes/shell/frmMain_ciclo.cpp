@@ -4,6 +4,7 @@
 
 #include "platform/ErrorCodes.h"
 #include "platform/Folders.h"
+#include "portal/frmLogin.h"
 #include "shell/ModFuncs.h"
 #include "shell/classAmbiente.h"
 #include "shell/frmSplash.h"
@@ -62,6 +63,16 @@ void splashPadrao(QWidget *)
     splash.exec();
 }
 
+void loginPadrao(frmLogin &janela)
+{
+    janela.exec();
+}
+
+void publicacaoPendente(frmMain &)
+{
+    // The publication dialog comes with the publication subsystem.
+}
+
 } // namespace
 
 frmMain::frmMain(plataforma::Servicos &servicos, ModFuncs &funcs, QWidget *parent)
@@ -74,6 +85,10 @@ frmMain::frmMain(plataforma::Servicos &servicos, ModFuncs &funcs, Janelas janela
 {
     if (!m_janelas.splash)
         m_janelas.splash = &splashPadrao;
+    if (!m_janelas.login)
+        m_janelas.login = &loginPadrao;
+    if (!m_janelas.publicacao)
+        m_janelas.publicacao = &publicacaoPendente;
     MontaControles();
 }
 
@@ -163,7 +178,27 @@ void frmMain::MostraSessao()
 
 void frmMain::Logado()
 {
-    // The login window and the session check come with the portal client.
+    const char *const proc = "Logado";
+    bool logado = false;
+    passo(proc, [&] { logado = amb().Logado(); });
+    if (logado)
+        return;
+
+    passo(proc, [&] {
+        frmLogin janela(amb(), m_funcs, ModoDebug, this);
+        m_janelas.login(janela);
+    });
+
+    passo(proc, [&] { logado = amb().Logado(); });
+    if (logado)
+        return;
+
+    passo(proc, [&] {
+        m_servicos.ui.mensagem({QStringLiteral("Não foi possível iniciar o serviço de impressão de PDF!\r\n"
+                                               "O programa esta sendo encerrado!"),
+                                amb().Sistema(), plataforma::Icone::Exclamacao});
+    });
+    FecharAgora = true;
 }
 
 void frmMain::Sair()

@@ -5,9 +5,14 @@
 #include "platform/Folders.h"
 #include "shell/ModFuncs.h"
 #include "shell/classAmbiente.h"
+#include "shell/frmMain_textos.h"
+
+#include <QLabel>
 
 using plataforma::CodigoErro;
 using plataforma::ErroPrograma;
+
+using namespace frmMainTextos;
 
 void frmMain::suSalvarLocal()
 {
@@ -70,17 +75,88 @@ void frmMain::suFechar()
 
 void frmMain::suEnviar()
 {
-    // The publication dialog comes with the publication subsystem.
+    if (!Ativo)
+        return;
+    const char *const proc = "suEnviar";
+
+    bool segue = true;
+    passo(proc, [&] {
+        const classAmbiente &a = amb();
+        if (!a.Enviado() && !a.Enfileirado())
+            return;
+        QString estado;
+        if (a.Enviado())
+            estado = QStringLiteral("enviado");
+        if (a.Enfileirado())
+            estado = a.Enviado() ? estado + QStringLiteral(" e enfileirado") : QStringLiteral("enfileirado");
+        plataforma::Caixa caixa;
+        caixa.texto = QStringLiteral("Este arquivo já foi ") + estado + QStringLiteral(".") + kNovaLinha
+            + QStringLiteral("Deseja entrar na tela de envio novamente?");
+        caixa.titulo = a.Sistema();
+        caixa.icone = plataforma::Icone::Pergunta;
+        caixa.botoes = plataforma::Botoes::SimNao;
+        caixa.padrao = plataforma::Resposta::Sim;
+        segue = m_servicos.ui.mensagem(caixa) != plataforma::Resposta::Nao;
+    });
+    if (!segue)
+        return;
+
+    // The storage check: the hint area says what is going on while the portal answers.
+    bool disponivel = false;
+    passo(proc, [&] {
+        MostraVerificandoEspaco();
+        repaint();
+    });
+    passo(proc, [&] { m_servicos.ui.espera(700); });
+    passo(proc, [&] { Ajuda[10].texto = fuTextoEspaco(disponivel); });
+    passo(proc, [&] {
+        MostraAjuda(10);
+        repaint();
+    });
+    passo(proc, [&] { m_servicos.ui.espera(800); });
+
+    bool encerra = false;
+    passo(proc, [&] {
+        if (disponivel)
+            return;
+        avisa(QStringLiteral("O espaço para envio de arquivos foi excedido!") + kNovaLinha
+                  + QStringLiteral("Opções possíveis:") + kNovaLinha
+                  + QStringLiteral("\tContrate mais espaço;") + kNovaLinha
+                  + QStringLiteral("\tFazer Backup e Limpar arquivos do site;") + kNovaLinha
+                  + QStringLiteral("\tSimplesmente apagar os arquivos do site."),
+              plataforma::Icone::Informacao);
+        // In debug mode the dialog opens all the same.
+        encerra = !ModoDebug;
+    });
+    if (encerra)
+        return;
+
+    passo(proc, [&] { m_janelas.publicacao(*this); });
 }
 
 void frmMain::suRelatorio()
 {
-    // The history window comes with the history subsystem.
+    if (!Ativo)
+        return;
+    // The history window and its query come with the history subsystem.
+}
+
+void frmMain::avisa(const QString &texto, plataforma::Icone icone)
+{
+    m_servicos.ui.mensagem({texto, amb().Sistema(), icone});
 }
 
 void frmMain::cmdEnviar_Click()
 {
-    // The directory synchronisation and then suEnviar come with the portal client.
+    // A failure here must not end the program: it is reported like any other step.
+    passo("cmdEnviar_Click", [&] {
+        bool atualiza = false;
+        if (!amb().Sincroniza(atualiza, true)) {
+            avisa(amb().Erro(), plataforma::Icone::Informacao);
+            return;
+        }
+        suEnviar();
+    });
 }
 
 void frmMain::cmdSalvaEnvia_Click()
@@ -91,7 +167,15 @@ void frmMain::cmdSalvaEnvia_Click()
 
 void frmMain::cmdConsulta_Click()
 {
-    // The report page in the browser comes with the portal client.
+    // The program does not wait for the browser. One that cannot start is reported like any
+    // failure (box and log) and the window goes on.
+    passo("cmdConsulta_Click", [&] {
+        const classAmbiente &a = amb();
+        const QString endereco = a.URLBase() + QStringLiteral("printer/relatorio.asp?asp_contador=")
+            + QString::number(a.lngID_Contador) + QStringLiteral("&asp_id_admin=") + QString::number(a.lngAdmin);
+        if (!m_servicos.ui.abreEndereco(endereco))
+            throw ErroPrograma(CodigoErro::ArquivoNaoEncontrado);
+    });
 }
 
 void frmMain::tbBotoes_ButtonClick(const QString &chave)

@@ -21,6 +21,8 @@ namespace {
 
 const QString kNaTransferencia = QStringLiteral("Erro na transferência da Impressão!");
 const QString kNoAcesso = QStringLiteral("Erro no acesso da Impressão!");
+const QString kSemServico = QStringLiteral("Não foi possível iniciar o serviço de impressão de PDF!\r\n"
+                                           "O programa esta sendo encerrado!");
 
 QByteArray conteudo(const QString &caminho)
 {
@@ -206,7 +208,7 @@ void TstFrmMain::linhaDeComando()
     if (relatado)
         b.home.ui.responde(Resposta::Ok);
     if (!aceito)
-        b.home.ui.responde(Resposta::Ok);
+        b.home.ui.responde(Resposta::Ok).responde(Resposta::Ok);   // the error, then no session
     b.carrega(QString(linha).replace(QStringLiteral("{d}"), b.documento));
 
     QVERIFY(b.splashMostrado);
@@ -216,22 +218,26 @@ void TstFrmMain::linhaDeComando()
     QCOMPARE(b.janela->FecharAgora, !aceito);
     QCOMPARE(b.janela->isVisible(), aceito);
     QVERIFY(b.timerLigado);
+    // the login check runs whether or not the document was accepted
+    QCOMPARE(b.loginsAbertos, 1);
     if (aceito) {
         QCOMPARE(b.amb().arquivo(), b.documento);
         return;
     }
-    const auto &ultima = b.home.ui.caixas.last().caixa;
-    QCOMPARE(ultima.texto, erro);
-    QCOMPARE(ultima.icone, Icone::Erro);
-    QCOMPARE(ultima.titulo, QStringLiteral("Vorlin Printer"));
-    QCOMPARE(ultima.botoes, Botoes::Ok);
+    const auto &falha = b.home.ui.caixas.at(relatado ? 1 : 0).caixa;
+    QCOMPARE(falha.texto, erro);
+    QCOMPARE(falha.icone, Icone::Erro);
+    QCOMPARE(falha.titulo, QStringLiteral("Vorlin Printer"));
+    QCOMPARE(falha.botoes, Botoes::Ok);
+    // without a document no login can capture it: no session either
+    QCOMPARE(b.home.ui.caixas.last().caixa.texto, kSemServico);
 }
 
 void TstFrmMain::inicioSemDocumentoFechaNaPrimeiraVerificacao()
 {
     FrmMainBancada b;
     QSignalSpy fim(b.janela.get(), &frmMain::encerrado);
-    b.home.ui.responde(Resposta::Ok);
+    b.home.ui.responde(Resposta::Ok).responde(Resposta::Ok);
     b.carrega(b.documento + QStringLiteral(".nao"));
     QVERIFY(!b.janela->isVisible());
     QVERIFY(b.janela->ambiente());
@@ -285,6 +291,8 @@ void TstFrmMain::sair()
     QFETCH(bool, relatado);
     FrmMainBancada b;
     b.carrega();
+    // the session ended meanwhile (another copy logged off)
+    b.amb().LogOff();
     QSignalSpy fim(b.janela.get(), &frmMain::encerrado);
     b.janela->Sair();
     QVERIFY2(fim.isEmpty(), "no CloseNow written: the window stays");
@@ -409,7 +417,7 @@ void TstFrmMain::janelaEscondidaQueFicaAparece()
     // Start-up hides the window; with a valid session the closing question comes, and No must
     // not leave a program without a visible window.
     FrmMainBancada b;
-    b.home.ui.responde(Resposta::Ok);
+    b.home.ui.responde(Resposta::Ok).responde(Resposta::Ok);
     b.carrega(b.documento + QStringLiteral(".nao"));
     QVERIFY(!b.janela->isVisible());
     b.sessaoValida();
@@ -465,6 +473,7 @@ void TstFrmMain::fechaOutrasJanelas()
     }
 
     b.home.config->grava(QStringLiteral("Config"), QStringLiteral("CloseNow"), QStringLiteral("1"));
+    b.home.ui.responde(Resposta::Sim);
     b.janela->Sair();
     QVERIFY(!b.janela->ambiente());
     QCOMPARE(ordem, pedidos);

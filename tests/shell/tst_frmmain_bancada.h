@@ -1,7 +1,9 @@
 #pragma once
 // A main window on a throw-away home: a delivered document in a spool folder, the program folder,
-// a splash that only records that it was shown, and helpers to point, click and report.
+// a splash that only records that it was shown, a login window that is never shown (by default the
+// user logs in, as long as the document was accepted), and helpers to point, click and report.
 #include "TestHome.h"
+#include "portal/frmLogin.h"
 #include "shell/ModFuncs.h"
 #include "shell/classAmbiente.h"
 #include "shell/frmMain.h"
@@ -18,6 +20,10 @@ struct FrmMainBancada {
     QString documento;
     bool splashMostrado = false;
     bool timerLigado = false;
+    int loginsAbertos = 0;
+    int publicacoesAbertas = 0;
+    // What happens while the login window is open; set it before the load.
+    std::function<void(frmLogin &)> login;
     std::unique_ptr<frmMain> janela;
 
     explicit FrmMainBancada(bool comPastaPrograma = true)
@@ -29,6 +35,17 @@ struct FrmMainBancada {
                                      QByteArrayLiteral("%PDF-1.4 balancete\n%%EOF\n"));
         frmMain::Janelas janelas;
         janelas.splash = [this](QWidget *) { splashMostrado = true; };
+        janelas.login = [this](frmLogin &j) {
+            ++loginsAbertos;
+            if (login)
+                login(j);
+        };
+        janelas.publicacao = [this](frmMain &) { ++publicacoesAbertas; };
+        // A real login captures the document, so it cannot succeed without one.
+        login = [this](frmLogin &) {
+            if (!amb().arquivo().isEmpty())
+                sessaoValida();
+        };
         janela = std::make_unique<frmMain>(servicos, funcs, janelas);
     }
 
@@ -51,6 +68,12 @@ struct FrmMainBancada {
     }
 
     classAmbiente &amb() const { return *janela->ambiente(); }
+
+    // The login window closes without a session.
+    void semLogin()
+    {
+        login = [](frmLogin &) {};
+    }
 
     // A session the session check accepts without asking the portal.
     void sessaoValida()

@@ -99,23 +99,28 @@ void TstFrmMainDicas::mesmaEntradaNaoRepete()
 
 void TstFrmMainDicas::verificaConexao_data()
 {
-    QTest::addColumn<bool>("internetOk");
+    QTest::addColumn<QByteArray>("resposta");   // the portal's answer to the connectivity test
     QTest::addColumn<QString>("mensagem");
-    QTest::newRow("conectado") << true << kEstavel;
-    QTest::newRow("sem conexao") << false << kSemConexao;
+    QTest::newRow("conectado") << QByteArray("0") << kEstavel;
+    QTest::newRow("outra resposta") << QByteArray("1") << kSemConexao;
+    QTest::newRow("sem resposta") << QByteArray() << kSemConexao;
 }
 
 void TstFrmMainDicas::verificaConexao()
 {
-    QFETCH(bool, internetOk);
+    QFETCH(QByteArray, resposta);
     QFETCH(QString, mensagem);
     FrmMainBancada b;
     b.carrega();
     frmMain &w = *b.janela;
-    b.amb().InternetOk = internetOk;
+    b.home.http.resposta = [resposta](const QByteArray &url) {
+        return url.endsWith("printer/printer_login.asp") ? resposta : QByteArray("?");
+    };
     QWidget *pic = b.controle(QStringLiteral("picInternet"));
 
     FrmMainBancada::clica(pic);
+    QVERIFY(!b.home.http.urls.isEmpty() && b.home.http.urls.last().endsWith("printer/printer_login.asp"));
+    QCOMPARE(b.amb().InternetOk, mensagem == kEstavel);
     QCOMPARE(w.AjudaAtual, 7);
     QCOMPARE(b.controle<QLabel>(QStringLiteral("iblDicaTitulo"))->text(), QStringLiteral("Status da Internet"));
     QCOMPARE(b.controle<QLabel>(QStringLiteral("iblDicaTexto"))->text(), QStringLiteral("\r\n\r\n") + mensagem);
