@@ -26,8 +26,9 @@ struct FrmMainBancada {
     std::function<void(frmLogin &)> login;
     std::unique_ptr<frmMain> janela;
 
-    explicit FrmMainBancada(bool comPastaPrograma = true)
-        : servicos(home.servicos()), funcs(servicos)
+    // `rede`: the HTTP client to use instead of the scripted one (the real one, for the local portal).
+    explicit FrmMainBancada(bool comPastaPrograma = true, plataforma::HttpClient *rede = nullptr)
+        : servicos{*home.config, home.fso, home.ui, home.relogio, rede ? *rede : home.http}, funcs(servicos)
     {
         if (comPastaPrograma)
             home.criaPastaPrograma();
