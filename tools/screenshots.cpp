@@ -1,6 +1,7 @@
 // Renders the program's windows with demo values to PNG files, without a display.
 // Usage: vorlin-screenshots <output folder> [window name...]
 // Each window is one case in kCasos; add a case to render another window.
+#include "platform/Ansi.h"
 #include "platform/Clock.h"
 #include "platform/FileService.h"
 #include "platform/HttpClient.h"
@@ -14,9 +15,11 @@
 #include "shell/frmSplash.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -24,8 +27,10 @@
 
 namespace {
 
-const QString kEscritorio = QStringLiteral("Escritório Demonstração Ltda");
-const QString kUsuario = QStringLiteral("MARIA");
+// the demo office of the local portal
+const QString kSistema = QStringLiteral("Vorlin Printer");
+const QString kEscritorio = QStringLiteral("Escritório Modelo Contabilidade");
+const QString kLogin = QStringLiteral("MARIA");
 
 // Nobody answers boxes here: each one is printed and takes its default button.
 class UiSilenciosa final : public plataforma::UiServices {
@@ -44,9 +49,30 @@ public:
     bool iniciaProcesso(const QString &, const QStringList &) override { return false; }
 };
 
-class SemRede final : public plataforma::HttpClient {
+// The portal's answers for the demo office, dated today so the login's date check passes.
+class PortalDemo final : public plataforma::HttpClient {
 public:
-    QByteArray get(const QByteArray &) override { return {}; }
+    QByteArray get(const QByteArray &url) override
+    {
+        const QString hoje = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+        const QString ftp = QStringLiteral("127.0.0.1:2121\r\ndemo\r\nftp-demo-123");
+        QString resposta;
+        if (url.contains("printer/printer_login_b.asp"))
+            resposta = QStringList{kSistema, QStringLiteral("4711"), QString(), QStringLiteral("Maria Aparecida Souza"), ftp,
+                                   kEscritorio, QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("logo_modelo.png"),
+                                   hoje, QStringLiteral("0"), QStringLiteral("P"), QStringLiteral("1")}
+                           .join(QStringLiteral("\r\n"));
+        else if (url.contains("printer/printer_login_conf_b.asp"))
+            resposta = QStringList{kSistema, hoje, ftp}.join(QStringLiteral("\r\n"));
+        else if (url.contains("printer/espaco_b.asp"))
+            resposta = kSistema + QStringLiteral(";52428800;7876211");
+        else if (url.contains("printer/dicas_b.asp"))
+            resposta = QStringLiteral("2-*=Descreva o arquivo-*=Uma boa descrição ajuda seus clientes a encontrar "
+                                      "o documento no portal.");
+        else if (url.contains("printer/printer_login.asp"))
+            resposta = QStringLiteral("0");
+        return plataforma::paraAnsi(resposta);
+    }
 };
 
 // A throw-away home so that the renderer never touches the user's program folder or settings.
@@ -56,7 +82,7 @@ struct Ambiente {
     plataforma::FileService fso;
     UiSilenciosa ui;
     plataforma::SystemClock relogio;
-    SemRede http;
+    PortalDemo http;
     std::unique_ptr<plataforma::Servicos> servicos;
     std::unique_ptr<ModFuncs> funcs;
 
@@ -76,8 +102,12 @@ struct Ambiente {
         const QString caminho = raiz.path() + QStringLiteral("/spool/Balancete Demo.pdf");
         QDir().mkpath(raiz.path() + QStringLiteral("/spool"));
         QFile f(caminho);
-        if (f.open(QIODevice::WriteOnly))
-            f.write("%PDF-1.4\n%%EOF\n");
+        if (f.open(QIODevice::WriteOnly)) {
+            // about the size of a one-page statement
+            f.write("%PDF-1.4\n");
+            f.write(QByteArray(191990, ' '));
+            f.write("\n%%EOF\n");
+        }
         return caminho;
     }
 };
@@ -112,23 +142,63 @@ QPixmap splash(Ambiente &)
     return px;
 }
 
-QPixmap principal(Ambiente &amb)
+// The main window as the printer starts it: the login window is answered with the demo
+// password, then `depois` points at or clicks what the picture should show.
+QPixmap principal(Ambiente &amb, const std::function<void(frmMain &)> &depois)
 {
     frmMain::Janelas janelas;
     janelas.splash = [](QWidget *) {};
+    janelas.login = [](frmLogin &janela) {
+        janela.show();
+        QCoreApplication::processEvents();
+        if (auto *dominio = janela.findChild<QLineEdit *>(QStringLiteral("txtDominio")))
+            dominio->setText(QStringLiteral("DEMO"));
+        if (auto *login = janela.findChild<QLineEdit *>(QStringLiteral("txtLogin")))
+            login->setText(kLogin);
+        if (auto *senha = janela.findChild<QLineEdit *>(QStringLiteral("txtSenha")))
+            senha->setText(QStringLiteral("vorlin123"));
+        janela.suEntrar();
+    };
     frmMain janela(*amb.servicos, *amb.funcs, janelas);
     janela.Carrega(amb.documento());
-    if (classAmbiente *a = janela.ambiente()) {
-        a->Usuario = kUsuario;
-        a->Escritorio = kEscritorio;
-        a->TLogin = 5;
-    }
-    janela.MostraSessao();
-    QCoreApplication::processEvents();
+    if (depois)
+        depois(janela);
+    // the size guard's resize reaches the layout a few events later
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
     const QPixmap px = comMoldura(janela);
+    // end without the closing question: no session, nothing to ask
+    if (classAmbiente *a = janela.ambiente())
+        a->LogOff();
     janela.FecharAgora = true;
     janela.Sair();
     return px;
+}
+
+void aponta(frmMain &janela, const char *controle, QEvent::Type tipo)
+{
+    QWidget *alvo = janela.findChild<QWidget *>(QString::fromLatin1(controle));
+    if (!alvo)
+        return;
+    QMouseEvent e(tipo, QPointF(3, 3), alvo->mapToGlobal(QPointF(3, 3)),
+                  tipo == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  tipo == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(alvo, &e);
+}
+
+QPixmap principalLogado(Ambiente &amb)
+{
+    return principal(amb, {});
+}
+
+QPixmap principalEspaco(Ambiente &amb)
+{
+    return principal(amb, [](frmMain &j) { aponta(j, "picEspaco", QEvent::MouseButtonPress); });
+}
+
+QPixmap principalDica(Ambiente &amb)
+{
+    return principal(amb, [](frmMain &j) { aponta(j, "picDica", QEvent::MouseMove); });
 }
 
 QPixmap login(Ambiente &amb)
@@ -136,7 +206,7 @@ QPixmap login(Ambiente &amb)
     classAmbiente ambiente(*amb.servicos);
     ambiente.Inicia(false, amb.documento());
     ambiente.Dominio = QStringLiteral("DEMO");
-    ambiente.Login = kUsuario;
+    ambiente.Login = kLogin;
     bool modoDebug = false;
     frmLogin janela(ambiente, *amb.funcs, modoDebug);
     janela.show();
@@ -153,8 +223,10 @@ struct Caso {
 
 const Caso kCasos[] = {
     {"splash", splash},
-    {"main", principal},
     {"login", login},
+    {"main-logado", principalLogado},
+    {"main-espaco", principalEspaco},
+    {"main-dica", principalDica},
 };
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QTimer>
 #include <QWindow>
@@ -325,6 +326,9 @@ void frmMain::Form_Resize()
     m_guardandoTamanho = true;
     resize(TamanhoExterno() - moldura);
     m_guardandoTamanho = false;
+    // a resize from inside a resize does not reach the layout by itself
+    if (QLayout *l = layout())
+        l->invalidate();
 }
 
 void frmMain::keyPressEvent(QKeyEvent *evento)

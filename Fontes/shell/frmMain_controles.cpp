@@ -121,6 +121,9 @@ void frmMain::MontaControles()
     tituloDica.setBold(true);
     c.iblDicaTitulo->setFont(tituloDica);
     c.iblDicaTitulo->setMinimumHeight(tw(300));
+    // a long title wraps instead of pushing the side panel aside
+    c.iblDicaTitulo->setWordWrap(true);
+    c.iblDicaTitulo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     dica->addWidget(c.iblDicaTitulo);
 
     c.iblDicaTexto = new QLabel(this);
