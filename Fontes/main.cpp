@@ -9,8 +9,11 @@
 #include "shell/frmMain.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QStringList>
+#include <QTimer>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -24,6 +27,29 @@ bool temTela()
     return true;
 #endif
 }
+
+// Start-up measurement (bench/startup), asked for by VORLIN_MEDE_INICIO=1: no splash, and once
+// the main window has painted for the first time the program says so on stdout and ends.
+class MedeInicio : public QObject {
+public:
+    explicit MedeInicio(QWidget &janela) : m_janela(janela) { janela.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override
+    {
+        if (objeto == &m_janela && evento->type() == QEvent::Paint && !m_avisou) {
+            m_avisou = true;
+            std::fputs("vorlin-printer: janela principal visivel\n", stdout);
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return false;
+    }
+
+private:
+    QWidget &m_janela;
+    bool m_avisou = false;
+};
 
 } // namespace
 
@@ -56,8 +82,19 @@ int main(int argc, char *argv[])
     plataforma::Servicos servicos{config, fso, ui, relogio, http};
     ModFuncs funcs(servicos);
 
-    frmMain principal(servicos, funcs);
+    const bool medeInicio = qEnvironmentVariableIntValue("VORLIN_MEDE_INICIO") == 1;
+    frmMain::Janelas janelas;
+    if (medeInicio)
+        janelas.splash = [](QWidget *) {};
+    frmMain principal(servicos, funcs, janelas);
     QObject::connect(&principal, &frmMain::encerrado, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    std::unique_ptr<MedeInicio> medida;
+    if (medeInicio)
+        medida = std::make_unique<MedeInicio>(principal);
     principal.Carrega(linhaComando);
+    if (medeInicio && !principal.isVisible()) {
+        std::fputs("vorlin-printer: janela principal escondida\n", stdout);
+        return 1;
+    }
     return app.exec();
 }
