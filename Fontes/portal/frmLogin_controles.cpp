@@ -4,23 +4,22 @@
 
 #include "portal/frmLogin_CampoSenha.h"
 #include "shell/Figuras.h"
+#include "shell/Tela.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
 namespace {
 
-constexpr int tw(int twips) { return (twips + 7) / 15; }   // design sizes are twips, 15 per pixel
+using tela::tw;
 
 constexpr int kMaxCampo = 20;        // domain, login and password
 constexpr int kLarguraCampo = 2880;
@@ -268,10 +267,5 @@ void frmLogin::MostraVariante(bool barraDeFerramentas)
 
 void frmLogin::centraNaTela()
 {
-    const QScreen *tela = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!tela)
-        return;
-    QRect r = frameGeometry();
-    r.moveCenter(tela->availableGeometry().center());
-    move(r.topLeft());
+    tela::centraNaTela(*this);
 }

@@ -3,21 +3,20 @@
 #include "shell/frmMain.h"
 
 #include "shell/Figuras.h"
+#include "shell/Tela.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 namespace {
 
-constexpr int tw(int twips) { return (twips + 7) / 15; }   // design sizes are twips, 15 per pixel
+using tela::tw;
 
 constexpr int kLadoBotao = 1140;     // picture buttons
 constexpr int kAlturaBotao = 1080;
@@ -273,10 +272,5 @@ void frmMain::MostraVariante(bool barraDeFerramentas)
 
 void frmMain::centraNaTela()
 {
-    const QScreen *tela = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!tela)
-        return;
-    QRect r = frameGeometry();
-    r.moveCenter(tela->availableGeometry().center());
-    move(r.topLeft());
+    tela::centraNaTela(*this);
 }

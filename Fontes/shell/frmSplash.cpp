@@ -1,16 +1,15 @@
 #include "shell/frmSplash.h"
 
 #include "shell/Figuras.h"
+#include "shell/Tela.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
-constexpr int tw(int twips) { return (twips + 7) / 15; }   // design sizes are twips, 15 per pixel
+using tela::tw;
 constexpr int kLargura = 6000;
 constexpr int kAltura = 3600;
 } // namespace
@@ -55,8 +54,7 @@ void frmSplash::tmrSplash_Timer()
 void frmSplash::showEvent(QShowEvent *evento)
 {
     QDialog::showEvent(evento);
-    if (const QScreen *tela = screen() ? screen() : QGuiApplication::primaryScreen())
-        move(tela->availableGeometry().center() - rect().center());
+    tela::centraNaTela(*this);
     m_tmrSplash->start();
 }
 
