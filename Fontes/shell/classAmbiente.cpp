@@ -27,11 +27,13 @@ bool identificadorSeguro(const QString &id)
 } // namespace
 
 classAmbiente::classAmbiente(plataforma::Servicos &servicos)
-    : m_servicos(servicos), m_sistema(QStringLiteral("Vorlin Printer"))
+    : Enviar(pasta, ControleValidacao, servicos.relogio.hoje()),
+      m_servicos(servicos), m_sistema(QStringLiteral("Vorlin Printer"))
 {
     // Without the special folder this becomes "/VorlinPrinter/" at the root of the current drive.
     const QString sep = plataforma::separador();
     m_pathUser = ModFuncs::PastaEspecial() + sep + QStringLiteral("VorlinPrinter") + sep;
+    Enviar.Inicia(servicos.relogio.hoje());
 }
 
 classAmbiente::~classAmbiente()

@@ -5,6 +5,7 @@
 // Portuguese message in Erro(); they never show anything themselves.
 #include "platform/Servicos.h"
 #include "portal/EstadoSessao.h"
+#include "publication/classEnviar.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,6 +32,8 @@ public:
     QString pasta;
     QString UsuariosId;
     QString Email;
+    // the publication record; its Validar reads pasta and writes ControleValidacao
+    classEnviar Enviar;
 
     const QString &Sistema() const { return m_sistema; }
     const QString &PathUser() const { return m_pathUser; }
