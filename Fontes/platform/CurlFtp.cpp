@@ -1,5 +1,6 @@
 #include "CurlFtp.h"
 
+#include <QList>
 #include <QSaveFile>
 #include <QUrl>
 
@@ -56,15 +57,15 @@ struct CurlFtp::Sessao {
 
     // upload: bytes not yet taken by libcurl; libcurl asked for more and was paused
     bool enviando = false;
-    QByteArray pendente;
+    QByteArrayView pendente;   // the caller's bytes, alive while escreve() drives the step
     qsizetype tomados = 0;
     bool pedindo = false;
     bool fim = false;
 
     QSaveFile *destino = nullptr;
 
-    // the server's last complete reply, and the one being read
-    QByteArray resposta;
+    // the step's complete replies, and the one being read
+    QList<QByteArray> respostas;
     QByteArray lendo;
 
     Relogio::time_point atividade = Relogio::now();
@@ -120,14 +121,14 @@ struct CurlFtp::Sessao {
         const bool ultima = comCodigo && (l.size() == 3 || l.at(3) == ' ');
         if (s->lendo.isEmpty()) {
             if (ultima)
-                s->resposta = l;
+                s->respostas << l;
             else if (comCodigo && l.at(3) == '-')
                 s->lendo = l;
             // anything else is not a reply line (libcurl passes a few made-up headers too)
         } else {
             s->lendo += ' ' + l;
             if (ultima && l.left(3) == s->lendo.left(3)) {
-                s->resposta = s->lendo;
+                s->respostas << s->lendo;
                 s->lendo.clear();
             }
         }
@@ -147,6 +148,9 @@ struct CurlFtp::Sessao {
     // Options every step sets afresh, so nothing of the previous step leaks into the next.
     void preparaPasso(const QByteArray &url)
     {
+        // an upload left open is dropped: options cannot change under a running transfer
+        if (ativo)
+            encerra(CURLE_ABORTED_BY_CALLBACK);
         curl_easy_setopt(easy, CURLOPT_URL, url.constData());
         curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
         curl_easy_setopt(easy, CURLOPT_UPLOAD, 0L);
@@ -156,7 +160,7 @@ struct CurlFtp::Sessao {
         comandos = nullptr;
         terminou = false;
         resultado = CURLE_OK;
-        resposta.clear();
+        respostas.clear();
         lendo.clear();
         vistos = 0;
     }
@@ -316,8 +320,8 @@ bool CurlFtp::falha(int codigo, const QString &mensagem)
 // The server's own reply when it refused the step, else the library's text.
 bool CurlFtp::falhaDoPasso(int codigo)
 {
-    if (m_sessao->codigoResposta() >= 400 && !m_sessao->resposta.isEmpty())
-        return falha(codigo, QString::fromUtf8(m_sessao->resposta));
+    if (m_sessao->codigoResposta() >= 400 && !m_sessao->respostas.isEmpty())
+        return falha(codigo, QString::fromUtf8(m_sessao->respostas.last()));
     return falha(codigo);
 }
 
@@ -410,7 +414,10 @@ bool CurlFtp::leDiretorio(QString *diretorio)
     if (!comando("PWD"))
         return false;
     // 257 "/path" is the current directory; a quote inside the name is doubled
-    const QByteArray &r = m_sessao->resposta;
+    QByteArray r;
+    for (const QByteArray &resposta : std::as_const(m_sessao->respostas))
+        if (resposta.startsWith("257"))
+            r = resposta;
     const qsizetype abre = r.indexOf('"');
     QByteArray caminho;
     if (abre >= 0) {
@@ -445,7 +452,7 @@ bool CurlFtp::abreEnvio(const QString &nomeRemoto)
     curl_easy_setopt(s.easy, CURLOPT_NOBODY, 0L);
     curl_easy_setopt(s.easy, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(s.easy, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(-1));
-    s.pendente.clear();
+    s.pendente = {};
     s.tomados = 0;
     s.pedindo = false;
     s.fim = false;
@@ -465,11 +472,11 @@ bool CurlFtp::escreve(QByteArrayView bytes)
     Sessao &s = *m_sessao;
     if (bytes.isEmpty())
         return true;
-    s.pendente = bytes.toByteArray();
+    s.pendente = bytes;
     s.tomados = 0;
     s.retoma();
     s.conduz(m_tempos, [&s] { return s.pedindo && s.tomados == s.pendente.size(); });
-    s.pendente.clear();
+    s.pendente = {};
     s.tomados = 0;
     if (s.terminou)
         return falhaDoPasso(s.resultado == CURLE_OK ? CURLE_SEND_ERROR : s.resultado);

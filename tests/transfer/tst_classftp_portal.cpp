@@ -92,6 +92,8 @@ private slots:
     void envioRecusado();
     void deletaApagaSoUmaVez();
     void recebeArquivoAusenteMantemOLocal();
+    void nomeNaoViraComando_data();
+    void nomeNaoViraComando();
     void servidorForaDoAr_data();
     void servidorForaDoAr();
     void envioIgnoraProxyDoAmbiente();
@@ -252,6 +254,40 @@ void TstClassFtpPortal::recebeArquivoAusenteMantemOLocal()
     QCOMPARE(f.readAll(), QByteArrayLiteral("antigo"));
     QCOMPARE(QDir(m_pasta.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("existente")),
              QStringList{QStringLiteral("existente.pdf")});
+}
+
+void TstClassFtpPortal::nomeNaoViraComando_data()
+{
+    QTest::addColumn<QString>("operacao");
+    QTest::addColumn<QStringList>("eventos");
+
+    const QStringList inicio{QStringLiteral("Geral 1 Conectado"), QStringLiteral("Geral 1 Transmitindo")};
+    QTest::newRow("titulo do envio")
+        << QStringLiteral("Transmite")
+        << inicio
+            + QStringList{QStringLiteral(
+                "Geral 3 FtpOpenFileCódigo do Erro: 3 Mensagem: Endereço ou nome de arquivo inválido")}
+            + kFechamento;
+    QTest::newRow("arquivo a apagar") << QStringLiteral("Deleta") << inicio;
+}
+
+// A name with a line break is refused, never sent as a second command.
+void TstClassFtpPortal::nomeNaoViraComando()
+{
+    QFETCH(QString, operacao);
+    QFETCH(QStringList, eventos);
+
+    const QString alvo = QStringLiteral("alvo.pdf");
+    QVERIFY(m_ftp.Transmite(servidor(), kUsuario, kSenha, local(alvo, conteudo(20)), QString()));
+    const QString nome = QStringLiteral("outro.pdf\r\nDELE ") + alvo;
+
+    m_registro.linhas.clear();
+    if (operacao == QLatin1String("Transmite"))
+        QVERIFY(!m_ftp.Transmite(servidor(), kUsuario, kSenha, local(QStringLiteral("outro.pdf"), conteudo(20)), nome));
+    else
+        m_ftp.Deleta(servidor(), kUsuario, kSenha, nome);
+    QVERIFY(QFile::exists(naConta(alvo)));
+    QCOMPARE(geral(m_registro), eventos);
 }
 
 void TstClassFtpPortal::servidorForaDoAr_data()
