@@ -1,5 +1,6 @@
 // Vorlin Printer: the virtual PDF printer starts this program with the captured document's path.
 #include "platform/Clock.h"
+#include "platform/CurlFtp.h"
 #include "platform/CurlHttp.h"
 #include "platform/FileService.h"
 #include "platform/Servicos.h"
@@ -79,7 +80,8 @@ int main(int argc, char *argv[])
     plataforma::WidgetUi ui;
     plataforma::SystemClock relogio;
     plataforma::CurlHttp http;
-    plataforma::Servicos servicos{config, fso, ui, relogio, http};
+    plataforma::CurlFtp ftp;
+    plataforma::Servicos servicos{config, fso, ui, relogio, http, ftp};
     ModFuncs funcs(servicos);
 
     const bool medeInicio = qEnvironmentVariableIntValue("VORLIN_MEDE_INICIO") == 1;

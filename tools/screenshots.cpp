@@ -3,6 +3,7 @@
 // Each window is one case in kCasos; add a case to render another window.
 #include "platform/Ansi.h"
 #include "platform/Clock.h"
+#include "platform/CurlFtp.h"
 #include "platform/FileService.h"
 #include "platform/HttpClient.h"
 #include "platform/Servicos.h"
@@ -83,6 +84,7 @@ struct Ambiente {
     UiSilenciosa ui;
     plataforma::SystemClock relogio;
     PortalDemo http;
+    plataforma::CurlFtp ftp;
     std::unique_ptr<plataforma::Servicos> servicos;
     std::unique_ptr<ModFuncs> funcs;
 
@@ -93,7 +95,7 @@ struct Ambiente {
         qputenv("XDG_CONFIG_HOME", (raiz.path() + QStringLiteral("/config")).toLocal8Bit());
         QDir(raiz.path()).mkpath(QStringLiteral("data/VorlinPrinter"));
         config = plataforma::SettingsStore::emArquivo(raiz.path() + QStringLiteral("/config/Vorlin Printer.ini"));
-        servicos = std::make_unique<plataforma::Servicos>(plataforma::Servicos{*config, fso, ui, relogio, http});
+        servicos = std::make_unique<plataforma::Servicos>(plataforma::Servicos{*config, fso, ui, relogio, http, ftp});
         funcs = std::make_unique<ModFuncs>(*servicos);
     }
 

@@ -3,6 +3,7 @@
 // windows. Tests build one from doubles; nothing here is global.
 #include "Clock.h"
 #include "FileService.h"
+#include "FtpClient.h"
 #include "HttpClient.h"
 #include "SettingsStore.h"
 #include "UiServices.h"
@@ -15,6 +16,7 @@ struct Servicos {
     UiServices &ui;
     Clock &relogio;
     HttpClient &http;
+    FtpClient &ftp;
 };
 
 } // namespace plataforma

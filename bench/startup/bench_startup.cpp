@@ -5,6 +5,7 @@
 #include "PortalLocal.h"
 #include "ScriptedUi.h"
 #include "platform/Clock.h"
+#include "platform/CurlFtp.h"
 #include "platform/CurlHttp.h"
 #include "platform/FileService.h"
 #include "platform/Servicos.h"
@@ -42,7 +43,8 @@ bool guardaSessao(PortalLocal &portal, const QString &raiz)
     ScriptedUi ui;
     plataforma::SystemClock relogio;
     plataforma::CurlHttp http;
-    plataforma::Servicos servicos{*config, fso, ui, relogio, http};
+    plataforma::CurlFtp ftp;
+    plataforma::Servicos servicos{*config, fso, ui, relogio, http, ftp};
     classAmbiente ambiente(servicos);
     if (!ambiente.Inicia(false, copiaAmostra(raiz + QStringLiteral("/spool"))))
         return false;

@@ -29,7 +29,7 @@ void TstFrmLoginPortal::erraEDepoisEntra()
     home.ui.aceitaAvisos(true);
 
     plataforma::CurlHttp http;
-    plataforma::Servicos servicos{*home.config, home.fso, home.ui, home.relogio, http};
+    plataforma::Servicos servicos{*home.config, home.fso, home.ui, home.relogio, http, home.ftp};
     ModFuncs funcs(servicos);
     classAmbiente ambiente(servicos);
     QVERIFY(ambiente.Inicia(false, home.criaArquivo(QStringLiteral("spool/Nota #1.pdf"))));

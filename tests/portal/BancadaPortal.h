@@ -11,7 +11,7 @@
 struct BancadaPortal {
     explicit BancadaPortal(plataforma::TemposHttp tempos = {})
         : http(tempos),
-          servicos{*home.config, home.fso, home.ui, home.relogio, http},
+          servicos{*home.config, home.fso, home.ui, home.relogio, http, home.ftp},
           url(http),
           ctx{estado, erro, servicos, url, QStringLiteral("Vorlin Printer"), home.pastaPrograma(),
               [this] {

@@ -26,7 +26,7 @@ const QString kSemente = QStringLiteral(
 // One running copy of the program: its own document, the test's settings file, the real transport.
 struct Copia {
     Copia(TestHome &home, const QString &documento)
-        : servicos{*home.config, home.fso, home.ui, home.relogio, http}, ambiente(servicos)
+        : servicos{*home.config, home.fso, home.ui, home.relogio, http, home.ftp}, ambiente(servicos)
     {
         inicia = ambiente.Inicia(false, home.criaArquivo(documento));
     }
@@ -233,7 +233,7 @@ void TstPortalLocal::duasCopiasDividemASessao()
     Copia primeira(*m_home, QStringLiteral("um.pdf"));
     auto outraConfig = plataforma::SettingsStore::emArquivo(m_home->config->caminhoArquivo());
     plataforma::CurlHttp http;
-    plataforma::Servicos servicos{*outraConfig, m_home->fso, m_home->ui, m_home->relogio, http};
+    plataforma::Servicos servicos{*outraConfig, m_home->fso, m_home->ui, m_home->relogio, http, m_home->ftp};
     classAmbiente segunda(servicos);
     QVERIFY(segunda.Inicia(false, m_home->criaArquivo(QStringLiteral("dois.pdf"))));
     QVERIFY(!segunda.Logado());

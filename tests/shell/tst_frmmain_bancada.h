@@ -28,7 +28,7 @@ struct FrmMainBancada {
 
     // `rede`: the HTTP client to use instead of the scripted one (the real one, for the local portal).
     explicit FrmMainBancada(bool comPastaPrograma = true, plataforma::HttpClient *rede = nullptr)
-        : servicos{*home.config, home.fso, home.ui, home.relogio, rede ? *rede : home.http}, funcs(servicos)
+        : servicos{*home.config, home.fso, home.ui, home.relogio, rede ? *rede : home.http, home.ftp}, funcs(servicos)
     {
         if (comPastaPrograma)
             home.criaPastaPrograma();

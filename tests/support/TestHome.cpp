@@ -54,5 +54,10 @@ QString TestHome::criaArquivo(const QString &nomeRelativo, const QByteArray &con
 
 plataforma::Servicos TestHome::servicos()
 {
-    return plataforma::Servicos{*config, fso, ui, relogio, http};
+    return plataforma::Servicos{*config, fso, ui, relogio, http, ftp};
+}
+
+plataforma::Servicos TestHome::servicos(plataforma::HttpClient &rede, plataforma::FtpClient &ftpRede)
+{
+    return plataforma::Servicos{*config, fso, ui, relogio, rede, ftpRede};
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A throw-away home for one test: HOME, XDG_DATA_HOME and XDG_CONFIG_HOME point into a temporary
-// folder, and a Servicos bundle is built from doubles (scripted UI, fake clock, scripted HTTP).
+// folder, and a Servicos bundle is built from doubles (scripted UI, fake clock, scripted HTTP and FTP).
 #include "FakeClock.h"
 #include "ScriptedUi.h"
 #include "platform/Servicos.h"
@@ -23,6 +23,51 @@ public:
     }
 };
 
+// FTP double: every step succeeds unless named in `falha`; keeps what an upload sent.
+class ScriptedFtp final : public plataforma::FtpClient {
+public:
+    QString falha;   // "conecta", "abreEnvio", ...: that step answers false
+    plataforma::FalhaFtp motivo{67, QStringLiteral("530 Login incorrect.")};
+    QString host, usuario, senha, nomeRemoto;
+    QByteArray recebidos;
+
+    bool abreSessao(plataforma::AcessoFtp) override { return passo(QStringLiteral("abreSessao")); }
+    bool conecta(const QString &h, quint16, const QString &u, const QString &s) override
+    {
+        host = h;
+        usuario = u;
+        senha = s;
+        return passo(QStringLiteral("conecta"));
+    }
+    bool mudaDiretorio(const QString &) override { return passo(QStringLiteral("mudaDiretorio")); }
+    bool leDiretorio(QString *d) override
+    {
+        if (d)
+            *d = QStringLiteral("/");
+        return passo(QStringLiteral("leDiretorio"));
+    }
+    bool abreEnvio(const QString &nome) override
+    {
+        nomeRemoto = nome;
+        recebidos.clear();
+        return passo(QStringLiteral("abreEnvio"));
+    }
+    bool escreve(QByteArrayView bytes) override
+    {
+        recebidos += bytes;
+        return passo(QStringLiteral("escreve"));
+    }
+    bool concluiEnvio() override { return passo(QStringLiteral("concluiEnvio")); }
+    void fechaArquivo() override {}
+    bool baixa(const QString &, const QString &) override { return passo(QStringLiteral("baixa")); }
+    bool apaga(const QString &) override { return passo(QStringLiteral("apaga")); }
+    void fecha() override {}
+    plataforma::FalhaFtp ultimaFalha() const override { return motivo; }
+
+private:
+    bool passo(const QString &nome) const { return nome != falha; }
+};
+
 class TestHome {
 public:
     TestHome();
@@ -40,9 +85,12 @@ public:
     ScriptedUi ui;
     FakeClock relogio;
     ScriptedHttp http;
+    ScriptedFtp ftp;
     plataforma::FileService fso;
     std::unique_ptr<plataforma::SettingsStore> config;
     plataforma::Servicos servicos();
+    // the same doubles around real (or other) network clients
+    plataforma::Servicos servicos(plataforma::HttpClient &rede, plataforma::FtpClient &ftpRede);
 
 private:
     QTemporaryDir m_dir;
