@@ -4,6 +4,7 @@
 // (EstadoSessao) and the text of the last failure. Operations return a success flag and leave a
 // Portuguese message in Erro(); they never show anything themselves.
 #include "platform/Servicos.h"
+#include "history/classConsultar.h"
 #include "portal/EstadoSessao.h"
 #include "publication/classEnviar.h"
 
@@ -34,6 +35,10 @@ public:
     QString Email;
     // the publication record; its Validar reads pasta and writes ControleValidacao
     classEnviar Enviar;
+    // the history query; exists only between Consulta_Iniciar and Consulta_Finalizar
+    std::unique_ptr<classConsultar> Consultar;
+    // "*"-joined record ids of the last successful registration; the history query lists them
+    QString LastIds;
 
     const QString &Sistema() const { return m_sistema; }
     const QString &PathUser() const { return m_pathUser; }
@@ -84,6 +89,11 @@ public:
     QString LogoEscritorio(const QString &pCaminho, bool pAtualiza);
     QString URLBase() const;
     QString URLBaseSite() const;
+    // history: the query object for the history window, and one published file downloaded into
+    // "Back" under its record id (false leaves the message in Erro())
+    void Consulta_Iniciar();
+    void Consulta_Finalizar();
+    bool BArquivo(const QString &pId_Arq, const QString &pTam_arq);
 
 protected:
     void setErro(const QString &texto) { m_erro = texto; }

@@ -1,0 +1,220 @@
+#include "history/classConsultar.h"
+
+#include "history/CopiaLocal.h"
+#include "platform/ErrorCodes.h"
+#include "portal/Conversoes.h"
+#include "portal/Resposta.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kHouveramErros = QStringLiteral("Houveram erros  durante a pesquisa!");
+const QString kErrosIndefinidos = QStringLiteral("Houveram erros indefinidos durante a pesquisa!");
+const QString kSemArquivos = QStringLiteral("Não existem Arquivos para esta consulta!");
+constexpr int kCamposPortal = 17;
+
+[[noreturn]] void falha(plataforma::CodigoErro codigo)
+{
+    throw plataforma::ErroPrograma(codigo);
+}
+
+// A size in bytes: a whole decimal number, 64-bit so files over 2 GiB add up correctly.
+qint64 tamanho(const QString &texto)
+{
+    static const QRegularExpression kInteiro(QStringLiteral("^\\s*([+-]?\\d+)\\s*$"));
+    const auto m = kInteiro.match(texto);
+    if (!m.hasMatch())
+        falha(plataforma::CodigoErro::TiposIncompativeis);
+    bool ok = false;
+    const qint64 valor = m.capturedView(1).toLongLong(&ok);
+    if (!ok)
+        falha(plataforma::CodigoErro::Estouro);
+    return valor;
+}
+
+} // namespace
+
+classConsultar::classConsultar(plataforma::Servicos &servicos) : m_servicos(servicos), m_url(servicos.http) {}
+
+void classConsultar::GetPar(const QString &pUrl, qint32 pSession, qint32 pLoginID, const QString &pSistema,
+                            const QString &pLastIds, const QString &pPathUser)
+{
+    m_urlBase = pUrl;
+    m_sessao = pSession;
+    m_loginId = pLoginID;
+    m_sistema = pSistema;
+    m_lastIds = pLastIds;
+    m_pathUser = pPathUser;
+}
+
+void classConsultar::setTipoDoc(qint16 valor)
+{
+    m_tipoData = 0;
+    m_tipoDoc = valor;
+}
+
+void classConsultar::setTipoData(qint16 valor)
+{
+    m_temInicial = false;
+    m_temFinal = false;
+    // the due date belongs to payments only
+    if (valor == 2 && m_tipoDoc != 1)
+        return;
+    m_tipoData = valor;
+}
+
+void classConsultar::setDataInicial(const QDate &data)
+{
+    if (m_tipoData == 0 || !data.isValid())
+        return;
+    m_dataInicial = data;
+    m_temInicial = true;
+}
+
+void classConsultar::setDataFinal(const QDate &data)
+{
+    if (m_tipoData == 0 || !data.isValid())
+        return;
+    m_dataFinal = data;
+    m_temFinal = true;
+}
+
+void classConsultar::setUsuario(double valor)
+{
+    // rounds half to even, like the list's item data conversion always did
+    const double arredondado = std::nearbyint(valor);
+    if (!std::isfinite(arredondado) || arredondado < std::numeric_limits<qint32>::min()
+        || arredondado > std::numeric_limits<qint32>::max())
+        falha(plataforma::CodigoErro::Estouro);
+    m_usuario = static_cast<qint32>(arredondado);
+}
+
+void classConsultar::setOrdenar(qint16 valor)
+{
+    if (valor >= 0 && valor <= 5)
+        m_ordenar = valor;
+}
+
+void classConsultar::setMostrar(qint16 valor)
+{
+    m_mostrar = (valor >= 0 && valor <= 4) ? valor : 0;
+}
+
+QString classConsultar::Endereco(bool pEnviados) const
+{
+    QString url = m_urlBase + QStringLiteral("/printer/consulta_b.asp?") + QStringLiteral("s=")
+        + QString::number(m_sessao) + QStringLiteral("&l=") + QString::number(m_loginId);
+    if (pEnviados)
+        return url + QStringLiteral("&li=") + m_lastIds;
+
+    if (m_empresa > 0)
+        url += QStringLiteral("&e=") + QString::number(m_empresa);
+    url += QStringLiteral("&t=") + QString::number(m_tipoDoc);
+    if (m_tipoData != 0 && (m_temInicial || m_temFinal)) {
+        if (m_tipoData == 1)
+            url += QStringLiteral("&d=t");
+        else if (m_tipoData == 2)
+            url += QStringLiteral("&d=v");
+        const QString formato = QStringLiteral("yyyyMMdd");
+        if (m_temInicial)
+            url += QStringLiteral("&i=") + m_dataInicial.toString(formato);
+        if (m_temFinal)
+            url += QStringLiteral("&f=") + m_dataFinal.toString(formato);
+    }
+    if (m_usuario > 0)
+        url += QStringLiteral("&u=") + QString::number(m_usuario);
+    url += QStringLiteral("&o=") + QString::number(m_ordenar);
+    if (m_mostrar != 0)
+        url += QStringLiteral("&m=") + QString::number(m_mostrar);
+    return url;
+}
+
+bool classConsultar::Filtrar(qint16 &vRetorno, qint64 &vSumSize, bool pEnviados)
+{
+    vRetorno = 0;
+    vSumSize = 0;
+    m_erro.clear();
+    // no table of an earlier query may pass for this one's
+    m_tabela.clear();
+    try {
+        const QString resposta = m_url.AbreURL(Endereco(pEnviados));
+        if (!portal::comecaComMarcador(resposta, m_sistema)) {
+            m_erro = portal::Partes::linhas(resposta).valor(1) + kCrLf + kHouveramErros;
+            return false;
+        }
+        leResposta(resposta, vRetorno, vSumSize);
+    } catch (...) {
+        m_tabela.clear();
+        if (!m_erro.isEmpty())
+            m_erro += kHouveramErros;
+        else
+            m_erro = kErrosIndefinidos;
+    }
+    return m_erro.isEmpty();
+}
+
+void classConsultar::leResposta(const QString &resposta, qint16 &vRetorno, qint64 &vSumSize)
+{
+    const portal::Partes linhas = portal::Partes::linhas(resposta);
+    // 16 bits, as the portal counts them; a count past that is a malformed reply
+    const qint16 quantidade = portal::inteiro16(linhas.exige(2));
+    if (quantidade < 0)
+        falha(plataforma::CodigoErro::IndiceForaDoIntervalo);
+    vRetorno = quantidade;
+    if (quantidade == 0) {
+        m_erro = kSemArquivos;
+        return;
+    }
+
+    const portal::Partes registros = portal::Partes::registros(linhas.exige(1));
+    TabelaConsulta tabela;
+    tabela.reserve(quantidade + 1);
+    for (qsizetype r = 0; r < registros.tamanho(); ++r) {
+        // more records than the count: the reply does not agree with itself
+        if (r >= quantidade)
+            falha(plataforma::CodigoErro::IndiceForaDoIntervalo);
+        const portal::Partes campos = portal::Partes::campos(registros.exige(r));
+        if (campos.tamanho() < kCamposPortal)
+            falha(plataforma::CodigoErro::IndiceForaDoIntervalo);
+        QStringList linha = campos.lista().mid(0, kCamposPortal);
+        qint64 soma = 0;
+        if (__builtin_add_overflow(vSumSize, tamanho(linha.at(kCampoTamanho)), &soma))
+            falha(plataforma::CodigoErro::Estouro);
+        vSumSize = soma;
+        linha << (historico::copiaExiste(m_servicos.fso, m_pathUser, linha.at(kCampoId)) ? QStringLiteral("Sim")
+                                                                                          : QStringLiteral("Não"));
+        tabela << linha;
+    }
+    if (tabela.size() != quantidade)
+        falha(plataforma::CodigoErro::IndiceForaDoIntervalo);
+    tabela << QStringList(kCampos, QString());
+    m_tabela = std::move(tabela);
+}
+
+bool classConsultar::Catch(QString &e) const
+{
+    if (m_erro.isEmpty())
+        return false;
+    e = m_erro;
+    return true;
+}
+
+void classConsultar::Validar()
+{
+    try {
+        m_validado = false;
+        if (m_empresa == 0)
+            m_erro = QStringLiteral("É necessário escolher um cliente!");
+        else if (m_tipoDoc == 3)
+            m_erro = QStringLiteral("O Campo de Tipo deve ser preenchido!");
+        else
+            m_validado = true;
+    } catch (...) {
+        m_validado = false;
+        m_erro = QStringLiteral("Erro Indefinido!");
+    }
+}
