@@ -14,6 +14,7 @@
 #include <optional>
 
 class ServicosPortal;
+class classFtp;
 
 class classAmbiente : public EstadoSessao {
 public:
@@ -63,6 +64,9 @@ public:
     bool SalvarPDF(const QString &pDestino, bool pSusbistituir);
     bool Salvo() const { return m_salvo; }
     bool Enviado() const { return m_enviado; }
+    // Publishes the current document through the transfer window's vFtp: upload, registration,
+    // backups and notices. Enviado, Erro() and LastIds tell how it went.
+    void Envia(classFtp &vFtp);
     bool Enfileirado() const { return m_enfileirado; }
 
     // Empty identifier: capture into "PROC"; otherwise a backup into "Back" named by it.
