@@ -17,6 +17,7 @@
 
 class classAmbiente;
 class ModFuncs;
+class frmInform;
 class frmLogin;
 class QCheckBox;
 class QFrame;
@@ -34,9 +35,9 @@ public:
         std::function<void(QWidget *pai)> splash;
         // Shows the login window, already loaded, and returns once it has closed (default: exec).
         std::function<void(frmLogin &janela)> login;
-        // The publication dialog, run by suEnviar once the storage check lets it through; it
-        // comes with the publication subsystem (default: nothing).
-        std::function<void(frmMain &principal)> publicacao;
+        // Shows the publication dialog, created by suEnviar with its LogOff set, and returns once
+        // it has closed (default: exec).
+        std::function<void(frmInform &dialogo)> publicacao;
     };
 
     struct Dica {

@@ -5,6 +5,7 @@
 #include "platform/ErrorCodes.h"
 #include "platform/Folders.h"
 #include "portal/frmLogin.h"
+#include "publication/frmInform.h"
 #include "shell/ModFuncs.h"
 #include "shell/classAmbiente.h"
 #include "shell/frmSplash.h"
@@ -69,9 +70,9 @@ void loginPadrao(frmLogin &janela)
     janela.exec();
 }
 
-void publicacaoPendente(frmMain &)
+void publicacaoPadrao(frmInform &dialogo)
 {
-    // The publication dialog comes with the publication subsystem.
+    dialogo.exec();
 }
 
 } // namespace
@@ -89,7 +90,7 @@ frmMain::frmMain(plataforma::Servicos &servicos, ModFuncs &funcs, Janelas janela
     if (!m_janelas.login)
         m_janelas.login = &loginPadrao;
     if (!m_janelas.publicacao)
-        m_janelas.publicacao = &publicacaoPendente;
+        m_janelas.publicacao = &publicacaoPadrao;
     MontaControles();
 }
 

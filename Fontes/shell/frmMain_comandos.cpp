@@ -3,11 +3,14 @@
 
 #include "platform/ErrorCodes.h"
 #include "platform/Folders.h"
+#include "publication/frmInform.h"
 #include "shell/ModFuncs.h"
 #include "shell/classAmbiente.h"
 #include "shell/frmMain_textos.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <memory>
 
 using plataforma::CodigoErro;
 using plataforma::ErroPrograma;
@@ -131,7 +134,28 @@ void frmMain::suEnviar()
     if (encerra)
         return;
 
-    passo(proc, [&] { m_janelas.publicacao(*this); });
+    std::unique_ptr<frmInform> dialogo;
+    passo(proc, [&] {
+        dialogo = std::make_unique<frmInform>(amb(), m_funcs, this);
+        dialogo->LogOff = c.chkLogOff->isChecked() ? 1 : 0;
+        m_janelas.publicacao(*dialogo);
+        c.chkLogOff->setChecked(dialogo->LogOff == 1);
+    });
+    passo(proc, [&] {
+        if (!dialogo)
+            return;
+        if (dialogo->ShutDown != 0) {
+            // the exit check closes the window within 3 seconds
+            FecharAgora = true;
+            return;
+        }
+        const classAmbiente &a = amb();
+        if (a.Enviado())
+            Ajuda[1].texto = QStringLiteral("Este arquivo já foi enviado!");
+        else if (a.Enfileirado())
+            Ajuda[1].texto = QStringLiteral("Este arquivo já foi enviado para fila!");
+    });
+    passo(proc, [&] { dialogo.reset(); });
 }
 
 void frmMain::suRelatorio()

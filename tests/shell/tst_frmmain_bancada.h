@@ -4,6 +4,7 @@
 // user logs in, as long as the document was accepted), and helpers to point, click and report.
 #include "TestHome.h"
 #include "portal/frmLogin.h"
+#include "publication/frmInform.h"
 #include "shell/ModFuncs.h"
 #include "shell/classAmbiente.h"
 #include "shell/frmMain.h"
@@ -41,7 +42,7 @@ struct FrmMainBancada {
             if (login)
                 login(j);
         };
-        janelas.publicacao = [this](frmMain &) { ++publicacoesAbertas; };
+        janelas.publicacao = [this](frmInform &) { ++publicacoesAbertas; };
         // A real login captures the document, so it cannot succeed without one.
         login = [this](frmLogin &) {
             if (!amb().arquivo().isEmpty())
