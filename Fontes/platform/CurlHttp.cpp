@@ -56,7 +56,8 @@ QByteArray CurlHttp::escapaUrl(const QByteArray &url)
     saida.reserve(url.size());
     for (const char c : url) {
         const auto b = static_cast<unsigned char>(c);
-        if (b <= 0x20 || b >= 0x7F) {
+        // a raw "#" in a value would end the query as a fragment
+        if (b <= 0x20 || b >= 0x7F || b == '#') {
             saida.append('%');
             saida.append(kHex[b >> 4]);
             saida.append(kHex[b & 0x0F]);

@@ -20,7 +20,7 @@ public:
     const TemposHttp &tempos() const { return m_tempos; }
     void defineTempos(TemposHttp tempos) { m_tempos = tempos; }
 
-    // Escapes space, control and non-ASCII bytes as %XX; every other byte goes as it is.
+    // Escapes space, control and non-ASCII bytes and "#" as %XX; every other byte goes as it is.
     static QByteArray escapaUrl(const QByteArray &url);
 
 private:

@@ -164,14 +164,19 @@ void TstEnviaPortal::publicaParaDoisClientes_data()
     QTest::addColumn<QString>("senha");
     QTest::addColumn<QString>("ativacao");
     QTest::addColumn<QString>("situacao");
+    QTest::addColumn<QString>("arrastado");   // a file dragged into the dialog instead of the capture
 
     QTest::newRow("ativo hoje") << QStringLiteral("MARIA") << QStringLiteral("vorlin123") << QString()
-                                << QStringLiteral("Enviado");
+                                << QStringLiteral("Enviado") << QString();
     QTest::newRow("ativacao amanha") << QStringLiteral("MARIA") << QStringLiteral("vorlin123")
-                                     << publicacao::textoData(QDate::currentDate().addDays(1)) << QStringLiteral("Agendado");
+                                     << publicacao::textoData(QDate::currentDate().addDays(1)) << QStringLiteral("Agendado")
+                                     << QString();
     // the portal turns debug on for this login: its registration reply carries the debug line
     QTest::newRow("login em modo debug") << QStringLiteral("SUPORTE") << QStringLiteral("suporte123") << QString()
-                                         << QStringLiteral("Enviado");
+                                         << QStringLiteral("Enviado") << QString();
+    // the name goes raw in "f=": "#" and "&" must reach the portal as part of it
+    QTest::newRow("arquivo arrastado com # e &") << QStringLiteral("MARIA") << QStringLiteral("vorlin123") << QString()
+                                                 << QStringLiteral("Enviado") << QStringLiteral("Nota #1 & Cia.pdf");
 }
 
 void TstEnviaPortal::publicaParaDoisClientes()
@@ -180,13 +185,17 @@ void TstEnviaPortal::publicaParaDoisClientes()
     QFETCH(QString, senha);
     QFETCH(QString, ativacao);
     QFETCH(QString, situacao);
+    QFETCH(QString, arrastado);
 
     m_home->ui.aceitaAvisos(true);
     auto s = prepara(ativacao, login, senha);
     QVERIFY(s);
     classAmbiente &a = s->ambiente;
-    // the login captured the document: that copy is what goes out
+    // the login captured the document: that copy goes out, unless the dialog put another file there
     QVERIFY(a.arquivo().contains(QStringLiteral("PROC")));
+    if (!arrastado.isEmpty())
+        a.setArquivo(m_home->criaArquivo(QStringLiteral("outros/") + arrastado, conteudo()));
+    const QString nome = arrastado.isEmpty() ? kNome : arrastado;
     const qsizetype avisosAntes = avisos().size();
 
     JanelaRegistrada janela;
@@ -208,7 +217,8 @@ void TstEnviaPortal::publicaParaDoisClientes()
     QVERIFY(historico.contains(QStringLiteral("Balancete 10% março")));
     QVERIFY(historico.contains(kAlicerce) && historico.contains(kPadaria));
     // the upload left the FTP root for the portal's storage
-    QVERIFY(!QFile::exists(naContaFtp(kNome)));
+    QVERIFY(!QFile::exists(naContaFtp(nome)));
+    QVERIFY(!QFile::exists(naContaFtp(QStringLiteral("Nota "))));
 
     // a backup per record
     for (const QString &id : ids) {
@@ -237,7 +247,7 @@ void TstEnviaPortal::publicaParaDoisClientes()
         caixas << c.caixa.texto;
     if (a.bDebug) {
         QCOMPARE(caixas.size(), 1);
-        QVERIFY2(caixas.first().startsWith(QStringLiteral("Debug:\r\nArquivo ") + kNome), qPrintable(caixas.first()));
+        QVERIFY2(caixas.first().startsWith(QStringLiteral("Debug:\r\nArquivo ") + nome), qPrintable(caixas.first()));
         QVERIFY(janela.linhas.contains(QStringLiteral("2 Modo Debug Ativado")));
     } else {
         QCOMPARE(caixas, QStringList());
