@@ -58,7 +58,6 @@ std::optional<QDate> SeletorData::valor() const
 
 void SeletorData::defineValor(const std::optional<QDate> &dia)
 {
-    const std::optional<QDate> antes = valor();
     m_definindo = true;
     if (dia && dia->isValid()) {
         m_ultima = *dia;
@@ -68,8 +67,9 @@ void SeletorData::defineValor(const std::optional<QDate> &dia)
     }
     mostraEstado();
     m_definindo = false;
-    if (valor() != antes)
-        Q_EMIT mudou();
+    // a value put in from outside counts as a change even when it is the same: whoever listens
+    // keeps what the picker shows
+    Q_EMIT mudou();
 }
 
 void SeletorData::mostraEstado()

@@ -21,7 +21,7 @@ public:
     QDateEdit *campo() const { return m_campo; }
 
 Q_SIGNALS:
-    // Any change of the value, by the user or by defineValor.
+    // A change of the value by the user, and every defineValor.
     void mudou();
 
 private:
