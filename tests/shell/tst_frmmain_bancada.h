@@ -25,6 +25,8 @@ struct FrmMainBancada {
     int publicacoesAbertas = 0;
     // What happens while the login window is open; set it before the load.
     std::function<void(frmLogin &)> login;
+    // What happens while the publication dialog is open (by default it is never shown).
+    std::function<void(frmInform &)> publicacao;
     std::unique_ptr<frmMain> janela;
 
     // `rede`: the HTTP client to use instead of the scripted one (the real one, for the local portal).
@@ -42,7 +44,11 @@ struct FrmMainBancada {
             if (login)
                 login(j);
         };
-        janelas.publicacao = [this](frmInform &) { ++publicacoesAbertas; };
+        janelas.publicacao = [this](frmInform &dialogo) {
+            ++publicacoesAbertas;
+            if (publicacao)
+                publicacao(dialogo);
+        };
         // A real login captures the document, so it cannot succeed without one.
         login = [this](frmLogin &) {
             if (!amb().arquivo().isEmpty())
