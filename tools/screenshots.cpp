@@ -10,12 +10,19 @@
 #include "platform/SettingsStore.h"
 #include "platform/UiServices.h"
 #include "portal/frmLogin.h"
+#include "publication/SeletorData.h"
+#include "publication/frmInform.h"
 #include "shell/ModFuncs.h"
 #include "shell/classAmbiente.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -50,6 +57,59 @@ public:
     bool iniciaProcesso(const QString &, const QStringList &) override { return false; }
 };
 
+// The demo office's logo: a blue band lettered MODELO.
+QByteArray logoDemo()
+{
+    QImage img(242, 83, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.fillRect(QRect(4, 6, 234, 71), QColor(45, 79, 143));
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setBold(true);
+    f.setPixelSize(38);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(img.rect(), Qt::AlignCenter, QStringLiteral("MODELO"));
+    p.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, "PNG");
+    return bytes;
+}
+
+// What the publication dialog asks the demo office: directory, users, folders and parameters.
+QString respostaPublicacao(const QByteArray &url)
+{
+    const QString marca = kSistema + QStringLiteral("|*+");
+    if (url.contains("printer/sincroniza.asp"))
+        return marca + QStringLiteral("1>@%Carteira Comércio<!#2>@%Carteira Serviços|*+"
+                                      "1>@%1>@%Açougue Boi Gordo Ltda<!#2>@%1>@%Auto Peças Rodovia ME<!#"
+                                      "3>@%1>@%Bazar Três Irmãos<!#4>@%2>@%Construtora Alicerce S/A<!#"
+                                      "5>@%2>@%Clínica Sorriso Odontologia<!#6>@%2>@%Escola Pequeno Príncipe<!#"
+                                      "7>@%1>@%Farmácia Vida & Saúde<!#8>@%1>@%Mercado São Jorge<!#"
+                                      "9>@%2>@%Oficina Mecânica Pistão<!#10>@%1>@%Padaria Pão Quente<!#"
+                                      "11>@%2>@%Transportadora Veloz<!#12>@%0>@%Associação de Moradores Vila Nova"
+                                      "|*+1>@%Maria Aparecida Souza");
+    if (url.contains("printer/retornausuariosclientestodos.asp") && url.endsWith("e=4"))
+        return marca + QStringLiteral("31>@%Depto. Pessoal>@%Pessoal>@%dp@alicerce.com.br<!#"
+                                      "30>@%Eng. Paulo Mendes>@%Master>@%paulo@alicerce.com.br<!#"
+                                      "32>@%Sônia Prado>@%Financeiro>@%sonia@alicerce.com.br");
+    if (url.contains("printer/retornausuariosclientestodos.asp") && url.endsWith("e=5"))
+        return marca + QStringLiteral("40>@%Dra. Helena Castro>@%Master>@%helena@clinicasorriso.com.br");
+    if (url.contains("printer/carregapastas.asp") && url.contains("Nivel=1"))
+        return marca + QStringLiteral("3>@%CONTÁBIL<!#5>@%DIRETORIA<!#4>@%DIVERSOS<!#1>@%FISCAL<!#2>@%PESSOAL");
+    if (url.contains("printer/carregapastas.asp") && url.contains("Nivel=2&Pasta=3&"))
+        return marca + QStringLiteral("31>@%BALANCETES<!#32>@%BALANÇO PATRIMONIAL");
+    if (url.contains("printer/carregapastas.asp"))
+        return marca;
+    if (url.contains("printer/carregaparametros.asp") && url.contains("pid=31&"))
+        return marca + QStringLiteral("EXERCÍCIO>@%MÊS>@%>@%>@%");
+    if (url.contains("printer/carregaparametros.asp"))
+        return marca + QStringLiteral(">@%>@%>@%>@%");
+    return QString();
+}
+
 // The portal's answers for the demo office, dated today so the login's date check passes.
 class PortalDemo final : public plataforma::HttpClient {
 public:
@@ -57,6 +117,8 @@ public:
     {
         const QString hoje = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
         const QString ftp = QStringLiteral("127.0.0.1:2121\r\ndemo\r\nftp-demo-123");
+        if (url.contains("escritorio_arq/0001/logo_modelo.png"))
+            return logoDemo();
         QString resposta;
         if (url.contains("printer/printer_login_b.asp"))
             resposta = QStringList{kSistema, QStringLiteral("4711"), QString(), QStringLiteral("Maria Aparecida Souza"), ftp,
@@ -72,6 +134,8 @@ public:
                                       "o documento no portal.");
         else if (url.contains("printer/printer_login.asp"))
             resposta = QStringLiteral("0");
+        else
+            resposta = respostaPublicacao(url);
         return plataforma::paraAnsi(resposta);
     }
 };
@@ -218,6 +282,42 @@ QPixmap login(Ambiente &amb)
     return comMoldura(janela);
 }
 
+// The publication dialog after login, with the captured document described, two clients, a
+// folder with its parameters and a second file dragged in.
+QPixmap publicacao(Ambiente &amb)
+{
+    classAmbiente ambiente(*amb.servicos);
+    ambiente.Inicia(false, amb.documento());
+    ambiente.Autentica(QStringLiteral("DEMO"), kLogin, QStringLiteral("vorlin123"), 5);
+    frmInform janela(ambiente, *amb.funcs);
+    janela.show();
+    QCoreApplication::processEvents();
+
+    janela.lstArquivos_OLEDragDrop({amb.raiz.path() + QStringLiteral("/spool/Folha de pagamento.pdf")});
+    janela.findChild<QLineEdit *>(QStringLiteral("txtDescricao"))->setText(QStringLiteral("Balancete de fevereiro/2011"));
+    const QDate hoje = QDate::currentDate();
+    janela.findChild<SeletorData *>(QStringLiteral("dtpAtivacao"))->defineValor(hoje);
+    janela.findChild<SeletorData *>(QStringLiteral("dtpExpiracao"))->defineValor(hoje.addMonths(1).addDays(1));
+    janela.findChild<QPlainTextEdit *>(QStringLiteral("txtObs"))
+        ->setPlainText(QStringLiteral("Balancete conferido pela contabilidade.\nQualquer dúvida, fale com a Maria."));
+    auto *clientes = janela.findChild<QListWidget *>(QStringLiteral("lstClientes"));
+    for (int linha : {3, 4})
+        clientes->item(linha)->setCheckState(Qt::Checked);
+    auto *nivel1 = janela.findChild<QComboBox *>(QStringLiteral("cboPastas1"));
+    nivel1->setCurrentIndex(nivel1->findText(QStringLiteral("Contábil")));
+    auto *nivel2 = janela.findChild<QComboBox *>(QStringLiteral("cboPastas2"));
+    nivel2->setCurrentIndex(nivel2->findText(QStringLiteral("Balancetes")));
+    janela.findChild<QLineEdit *>(QStringLiteral("txtParametro1"))->setText(QStringLiteral("2011"));
+    janela.findChild<QLineEdit *>(QStringLiteral("txtParametro2"))->setText(QStringLiteral("02"));
+    janela.findChild<QCheckBox *>(QStringLiteral("chkEmailTodos"))->setChecked(true);
+    QCoreApplication::processEvents();
+    const QPixmap px = comMoldura(janela);
+    // closes without the question: nothing to validate here
+    ambiente.LogOff();
+    janela.hide();
+    return px;
+}
+
 struct Caso {
     const char *nome;
     std::function<QPixmap(Ambiente &)> desenha;
@@ -229,6 +329,7 @@ const Caso kCasos[] = {
     {"main-logado", principalLogado},
     {"main-espaco", principalEspaco},
     {"main-dica", principalDica},
+    {"publicacao", publicacao},
 };
 
 } // namespace

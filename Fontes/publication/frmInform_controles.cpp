@@ -25,8 +25,9 @@ namespace {
 // client area of the 15240 x 9030 twips window
 constexpr int kLarguraCliente = 15150;
 constexpr int kAlturaCliente = 8610;
-constexpr int kEsquerda = 8250;   // the files column
-constexpr int kLargura = 3300;
+constexpr int kEsquerda = 7650;   // the files column
+constexpr int kLargura = 3900;
+constexpr int kLarguraData = 1890;
 constexpr int kMaxDescricao = 100;
 
 QLabel *rotulo(QWidget *pai, const char *nome, const QString &texto)
@@ -75,15 +76,15 @@ void frmInform::MontaControles()
     coloca(c.txtDescricao, kEsquerda, 2490, kLargura, 315);
 
     c.Label8 = rotulo(this, "Label8", QStringLiteral("Ativação:"));
-    coloca(c.Label8, kEsquerda, 2940, 1620, 210);
+    coloca(c.Label8, kEsquerda, 2940, kLarguraData, 210);
     c.dtpAtivacao = new SeletorData(this);
     c.dtpAtivacao->setObjectName(QStringLiteral("dtpAtivacao"));
-    coloca(c.dtpAtivacao, kEsquerda, 3150, 1620, 315);
+    coloca(c.dtpAtivacao, kEsquerda, 3150, kLarguraData, 315);
     c.Label1 = rotulo(this, "Label1", QStringLiteral("Expiração:"));
-    coloca(c.Label1, kEsquerda + 1680, 2940, 1620, 210);
+    coloca(c.Label1, kEsquerda + kLargura - kLarguraData, 2940, kLarguraData, 210);
     c.dtpExpiracao = new SeletorData(this);
     c.dtpExpiracao->setObjectName(QStringLiteral("dtpExpiracao"));
-    coloca(c.dtpExpiracao, kEsquerda + 1680, 3150, 1620, 315);
+    coloca(c.dtpExpiracao, kEsquerda + kLargura - kLarguraData, 3150, kLarguraData, 315);
 
     c.iblObs = rotulo(this, "iblObs", QStringLiteral("Observação:"));
     coloca(c.iblObs, kEsquerda, 3600, 2000, 210);

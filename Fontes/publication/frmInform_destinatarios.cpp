@@ -95,19 +95,19 @@ void InformDestinatarios::Monta(QWidget &dialogo)
 
     c.chkEmailTodos = caixa(dialogo, "chkEmailTodos", QStringLiteral("Enviar aviso por email"));
     c.chkEmailTodos->setToolTip(QStringLiteral("Enviar e-mail de aviso para o(s) cliente(s)"));
-    coloca(c.chkEmailTodos, 3900, 960, 4200, 255);
+    coloca(c.chkEmailTodos, 3870, 960, 3630, 255);
     c.chkMarcarClientes = caixa(dialogo, "chkMarcarClientes", QStringLiteral("Marcar/desmarcar todos os clientes"));
-    coloca(c.chkMarcarClientes, 3900, 1320, 4200, 255);
+    coloca(c.chkMarcarClientes, 3870, 1320, 3630, 255);
     c.chkMarcarUsuarios = caixa(dialogo, "chkMarcarUsuarios", QStringLiteral("Marcar/desmarcar todos os usuários"));
-    coloca(c.chkMarcarUsuarios, 3900, 1620, 4200, 255);
+    coloca(c.chkMarcarUsuarios, 3870, 1620, 3630, 255);
 
     c.lblUsuarios = rotulo(dialogo, "lblUsuarios", QStringLiteral("Permissão de Acesso:"));
-    coloca(c.lblUsuarios, 3900, 1920, 4200, 210);
+    coloca(c.lblUsuarios, 3870, 1920, 3630, 210);
     c.lstUsuarios = controle<QListWidget>(dialogo, "lstUsuarios");
     // the ids after the blanks stay out of sight
     c.lstUsuarios->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     c.lstUsuarios->setTextElideMode(Qt::ElideNone);
-    coloca(c.lstUsuarios, 3900, 2160, 4200, 6270);
+    coloca(c.lstUsuarios, 3870, 2160, 3630, 6270);
 
     connect(c.cboCarteira, &QComboBox::currentIndexChanged, this, [this] { cboCarteira_Click(); });
     connect(c.lstClientes, &QListWidget::itemChanged, this,
