@@ -68,6 +68,12 @@ public:
     // backups and notices. Enviado, Erro() and LastIds tell how it went.
     void Envia(classFtp &vFtp);
     bool Enfileirado() const { return m_enfileirado; }
+    // send queue: copies each file of the file list into "queqe/files" with one index line for
+    // the validated record; false leaves the message in Erro() and Enfileirado false
+    bool Enfileirar();
+    // the queue's index as rows of eleven fields (field 0: the client's name) plus an empty row;
+    // a queue that cannot be read sets pErro and Erro()
+    QList<QStringList> CarregaFila(bool &pErro);
 
     // Empty identifier: capture into "PROC"; otherwise a backup into "Back" named by it.
     bool Captura(const QString &identificador);
