@@ -54,6 +54,8 @@ private Q_SLOTS:
     void marcarTodosOsClientes();
     void marcarTodosOsUsuarios();
     void semCarteiras();
+    void sincronizacao_data();
+    void sincronizacao();
     void respostasSemMarcador();
     void pastas_data();
     void pastas();
@@ -401,6 +403,57 @@ void TstFrmInform::semCarteiras()
     QCOMPARE(b.lista("lstClientes")->count(), b.portal.clientes.size());
     // the logo file could not be had: the built-in picture stands in
     QVERIFY(!b.controle<QLabel>(QStringLiteral("picLogo"))->pixmap().isNull());
+}
+
+void TstFrmInform::sincronizacao_data()
+{
+    QTest::addColumn<bool>("naAbertura");   // else a double click on the logo
+    QTest::addColumn<bool>("responde");
+    QTest::newRow("logo, portal responde") << false << true;
+    QTest::newRow("logo, portal falha") << false << false;
+    QTest::newRow("abertura, portal falha") << true << false;
+}
+
+void TstFrmInform::sincronizacao()
+{
+    QFETCH(bool, naAbertura);
+    QFETCH(bool, responde);
+    InformBancada b;
+    const auto roteiro = b.home.http.resposta;
+    bool portalResponde = !naAbertura;
+    b.home.http.resposta = [&](const QByteArray &url) {
+        return url.contains("sincroniza.asp") && !portalResponde ? QByteArray() : roteiro(url);
+    };
+    b.home.ui.aceitaAvisos(true);
+    b.abre();
+    if (!naAbertura) {
+        b.marcaCliente(52);
+        b.controle<QComboBox>(QStringLiteral("cboCarteira"))->setCurrentIndex(2);
+        b.marcaCliente(60);
+        portalResponde = responde;
+        b.home.http.urls.clear();
+        QTest::mouseDClick(b.controle(QStringLiteral("picLogo")), Qt::LeftButton);
+        QCOMPARE(b.pedidos("sincroniza.asp?s=77&l=5&c=1").size(), 1);
+        QCOMPARE(b.home.ui.cursorOcupadoVezes, 1);
+        QVERIFY(!b.home.ui.ocupado());
+        QCOMPARE(b.lista("lstUsuarios")->count(), 0);
+    }
+
+    auto *carteira = b.controle<QComboBox>(QStringLiteral("cboCarteira"));
+    if (responde) {
+        // every client again, no wallet chosen
+        QCOMPARE(carteira->currentIndex(), -1);
+        QCOMPARE(carteira->count(), 3);
+        QCOMPARE(b.lista("lstClientes")->count(), b.portal.clientes.size());
+        QVERIFY(b.home.ui.textos().isEmpty());
+    } else {
+        // the environment's failure text of that moment
+        const QStringList textos = b.home.ui.textos();
+        QCOMPARE(textos.size(), 1);
+        QVERIFY(textos.first().endsWith(QStringLiteral("\r\nErro durante sincronização!")));
+        QCOMPARE(b.home.ui.caixas.first().caixa.icone, plataforma::Icone::Informacao);
+        QCOMPARE(b.lista("lstClientes")->count(), naAbertura ? 0 : 2);
+    }
 }
 
 void TstFrmInform::respostasSemMarcador()
