@@ -1,6 +1,7 @@
 #pragma once
-// What the parts of the publication dialog share: the environment object, the error reporter, the
-// dialog's portal requests, the current file's record and the dialog's restoring flag.
+// What the publication dialog and its recipients and folders classes share: the environment
+// object, the error reporter, the dialog's portal requests, the current file's record and the
+// dialog's restoring flag.
 #include "platform/UiServices.h"
 #include "publication/DadosArquivo.h"
 #include "publication/PortalInform.h"

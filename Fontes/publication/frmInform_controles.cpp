@@ -1,6 +1,6 @@
 // The publication dialog's frame: the file list, description, dates, observation, the close
 // boxes, the frame of picture buttons and the hidden toolbar variant of the same commands. The
-// recipients and folders parts place their own controls.
+// recipients and folders classes place their own controls.
 #include "publication/frmInform.h"
 
 #include "publication/SeletorData.h"
