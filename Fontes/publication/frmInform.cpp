@@ -58,7 +58,12 @@ frmInform::frmInform(classAmbiente &ambiente, ModFuncs &funcs, Janelas janelas, 
     if (!m_janelas.transferencia)
         m_janelas.transferencia = [](frmInform &) {};
     if (!m_janelas.enfileirar)
-        m_janelas.enfileirar = [] { return false; };
+        m_janelas.enfileirar = [this] {
+            // the queue works on the file list: just the current file
+            m_ambiente.LimpaListaArquivos();
+            m_ambiente.AddListaArquivos(m_ambiente.arquivo());
+            return m_ambiente.Enfileirar();
+        };
     if (!m_janelas.encerrar)
         m_janelas.encerrar = [] { std::exit(0); };
 

@@ -44,7 +44,7 @@ public:
         // Shows the transfer window modally for the environment's current file (default: nothing,
         // so Enviado stays as it is).
         std::function<void(frmInform &dialogo)> transferencia;
-        // Queues the environment's current file (default: false, nothing queued).
+        // Queues the environment's current file (default: the send queue).
         std::function<bool()> enfileirar;
         // Ends the program at once after a send with "Fechar ao Enviar" (default: exit).
         std::function<void()> encerrar;
