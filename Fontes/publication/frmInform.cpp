@@ -9,6 +9,7 @@
 #include "platform/ErrorCodes.h"
 #include "shell/ModFuncs.h"
 #include "shell/classAmbiente.h"
+#include "transfer/frmTransferencia.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,7 +57,10 @@ frmInform::frmInform(classAmbiente &ambiente, ModFuncs &funcs, Janelas janelas, 
       m_ctx{ambiente, funcs, m_portal, [this] { return atual(); }, Restaurando}
 {
     if (!m_janelas.transferencia)
-        m_janelas.transferencia = [](frmInform &) {};
+        m_janelas.transferencia = [this](frmInform &dialogo) {
+            frmTransferencia janela(m_ambiente, m_funcs, &dialogo);
+            janela.exec();
+        };
     if (!m_janelas.enfileirar)
         m_janelas.enfileirar = [this] {
             // the queue works on the file list: just the current file

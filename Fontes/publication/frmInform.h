@@ -41,8 +41,8 @@ class frmInform : public QDialog {
 public:
     // What the dialog opens or calls outside itself; tests replace them so nothing waits for a user.
     struct Janelas {
-        // Shows the transfer window modally for the environment's current file (default: nothing,
-        // so Enviado stays as it is).
+        // Shows the transfer window modally for the environment's current file (default: the
+        // transfer window, which publishes it).
         std::function<void(frmInform &dialogo)> transferencia;
         // Queues the environment's current file (default: the send queue).
         std::function<bool()> enfileirar;
