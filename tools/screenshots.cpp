@@ -16,6 +16,7 @@
 #include "shell/classAmbiente.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
+#include "transfer/frmTransferencia.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -318,6 +319,21 @@ QPixmap publicacao(Ambiente &amb)
     return px;
 }
 
+// The transfer window in the middle of the upload, with the details unfolded as last time.
+QPixmap transferencia(Ambiente &amb)
+{
+    classAmbiente ambiente(*amb.servicos);
+    ambiente.Inicia(false, amb.documento());
+    amb.config->grava(QStringLiteral("Config"), QStringLiteral("TransDetail"), QStringLiteral("1"));
+    frmTransferencia janela(ambiente, *amb.funcs);
+    // shown, its timer is armed; the picture is taken long before it would fire
+    janela.show();
+    janela.Mensagem(2, QStringLiteral("Iniciando Transmissão do Arquivo"));
+    janela.Progress(121600, 192006);
+    QCoreApplication::processEvents();
+    return comMoldura(janela);
+}
+
 struct Caso {
     const char *nome;
     std::function<QPixmap(Ambiente &)> desenha;
@@ -330,6 +346,7 @@ const Caso kCasos[] = {
     {"main-espaco", principalEspaco},
     {"main-dica", principalDica},
     {"publicacao", publicacao},
+    {"transferencia", transferencia},
 };
 
 } // namespace
