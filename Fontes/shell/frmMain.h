@@ -17,6 +17,7 @@
 
 class classAmbiente;
 class ModFuncs;
+class frmConsulta;
 class frmInform;
 class frmLogin;
 class QCheckBox;
@@ -38,6 +39,9 @@ public:
         // Shows the publication dialog, created by suEnviar with its LogOff set, and returns once
         // it has closed (default: exec).
         std::function<void(frmInform &dialogo)> publicacao;
+        // Shows the history window, created by suRelatorio while the query object exists, and
+        // returns once it has closed (default: exec).
+        std::function<void(frmConsulta &janela)> consulta;
     };
 
     struct Dica {
@@ -72,7 +76,7 @@ public:
     void suVizualisar();
     void suFechar();
     void suEnviar();            // storage check, then the publication dialog
-    void suRelatorio();         // history window: comes with the history subsystem
+    void suRelatorio();         // the history window with its query object
     void cmdEnviar_Click();     // directory synchronisation, then suEnviar
     void cmdSalvaEnvia_Click();
     void cmdConsulta_Click();   // the portal's report page in the browser

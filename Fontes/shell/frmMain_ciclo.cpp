@@ -4,6 +4,7 @@
 
 #include "platform/ErrorCodes.h"
 #include "platform/Folders.h"
+#include "history/frmConsulta.h"
 #include "portal/frmLogin.h"
 #include "publication/frmInform.h"
 #include "shell/ModFuncs.h"
@@ -75,6 +76,11 @@ void publicacaoPadrao(frmInform &dialogo)
     dialogo.exec();
 }
 
+void consultaPadrao(frmConsulta &janela)
+{
+    janela.exec();
+}
+
 } // namespace
 
 frmMain::frmMain(plataforma::Servicos &servicos, ModFuncs &funcs, QWidget *parent)
@@ -91,6 +97,8 @@ frmMain::frmMain(plataforma::Servicos &servicos, ModFuncs &funcs, Janelas janela
         m_janelas.login = &loginPadrao;
     if (!m_janelas.publicacao)
         m_janelas.publicacao = &publicacaoPadrao;
+    if (!m_janelas.consulta)
+        m_janelas.consulta = &consultaPadrao;
     MontaControles();
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/ErrorCodes.h"
 #include "platform/Folders.h"
+#include "history/frmConsulta.h"
 #include "publication/frmInform.h"
 #include "shell/ModFuncs.h"
 #include "shell/classAmbiente.h"
@@ -162,7 +163,17 @@ void frmMain::suRelatorio()
 {
     if (!Ativo)
         return;
-    // The history window and its query come with the history subsystem.
+    const char *const proc = "suRelatorio";
+    std::unique_ptr<frmConsulta> janela;
+    passo(proc, [&] { janela = std::make_unique<frmConsulta>(amb(), m_funcs, this); });
+    passo(proc, [&] { amb().Consulta_Iniciar(); });
+    passo(proc, [&] {
+        if (!janela)
+            throw ErroPrograma(CodigoErro::ObjetoNaoDefinido);
+        m_janelas.consulta(*janela);
+    });
+    passo(proc, [&] { amb().Consulta_Finalizar(); });
+    passo(proc, [&] { janela.reset(); });
 }
 
 void frmMain::avisa(const QString &texto, plataforma::Icone icone)

@@ -3,6 +3,7 @@
 // a splash that only records that it was shown, a login window that is never shown (by default the
 // user logs in, as long as the document was accepted), and helpers to point, click and report.
 #include "TestHome.h"
+#include "history/frmConsulta.h"
 #include "portal/frmLogin.h"
 #include "publication/frmInform.h"
 #include "shell/ModFuncs.h"
@@ -23,10 +24,13 @@ struct FrmMainBancada {
     bool timerLigado = false;
     int loginsAbertos = 0;
     int publicacoesAbertas = 0;
+    int consultasAbertas = 0;
     // What happens while the login window is open; set it before the load.
     std::function<void(frmLogin &)> login;
     // What happens while the publication dialog is open (by default it is never shown).
     std::function<void(frmInform &)> publicacao;
+    // What happens while the history window is open (by default it is never shown).
+    std::function<void(frmConsulta &)> consulta;
     std::unique_ptr<frmMain> janela;
 
     // `rede`: the HTTP client to use instead of the scripted one (the real one, for the local portal).
@@ -48,6 +52,11 @@ struct FrmMainBancada {
             ++publicacoesAbertas;
             if (publicacao)
                 publicacao(dialogo);
+        };
+        janelas.consulta = [this](frmConsulta &j) {
+            ++consultasAbertas;
+            if (consulta)
+                consulta(j);
         };
         // A real login captures the document, so it cannot succeed without one.
         login = [this](frmLogin &) {
