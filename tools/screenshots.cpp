@@ -1,6 +1,7 @@
 // Renders the program's windows with demo values to PNG files, without a display.
 // Usage: vorlin-screenshots <output folder> [window name...]
 // Each window is one case in kCasos; add a case to render another window.
+#include "history/frmConsulta.h"
 #include "platform/Ansi.h"
 #include "platform/Clock.h"
 #include "platform/CurlFtp.h"
@@ -111,6 +112,48 @@ QString respostaPublicacao(const QByteArray &url)
     return QString();
 }
 
+// The demo office's history: what it published in the last days, newest first.
+QString respostaHistorico()
+{
+    const QDate hoje = QDate::currentDate();
+    const auto dia = [&](int dias, const char *hora = nullptr) {
+        const QString data = hoje.addDays(dias).toString(QStringLiteral("dd/MM/yyyy"));
+        return hora ? data + QLatin1Char(' ') + QString::fromLatin1(hora) : data;
+    };
+    const QString maria = QStringLiteral("Maria Aparecida Souza");
+    const QString joao = QStringLiteral("João Pedro Lima");
+    const QList<QStringList> registros = {
+        {QStringLiteral("Farmácia Vida & Saúde"), QStringLiteral("R"), QStringLiteral("1009"),
+         QStringLiteral("Relatório de férias"), QStringLiteral("ferias_marco.pdf"), QStringLiteral("48213"),
+         QStringLiteral("PDF"), QStringLiteral("Ativo"), dia(-1, "09:12:44"), QString(), QString(), maria, QString(),
+         dia(30), QString(), QString(), QString()},
+        {QStringLiteral("Açougue Boi Gordo Ltda"), QStringLiteral("P"), QStringLiteral("1008"),
+         QStringLiteral("DAS - Simples Nacional"), QStringLiteral("das_competencia.pdf"), QStringLiteral("96310"),
+         QStringLiteral("PDF"), QStringLiteral("Ativo"), dia(-2, "16:40:02"), dia(-1, "08:03:10"), QString(), maria,
+         QString(), dia(28), dia(18), QStringLiteral("1234,56"), QString()},
+        {QStringLiteral("Construtora Alicerce S/A"), QStringLiteral("R"), QStringLiteral("1007"),
+         QStringLiteral("Balancete mensal"), QStringLiteral("balancete_fev.pdf"), QStringLiteral("192006"),
+         QStringLiteral("PDF"), QStringLiteral("Ativo"), dia(-5, "11:25:31"), dia(-4, "14:50:12"), QString(), joao,
+         QString(), dia(25), QString(), QString(), dia(-3)},
+        {QStringLiteral("Construtora Alicerce S/A"), QStringLiteral("D"), QStringLiteral("1006"),
+         QStringLiteral("Holerites da competência"), QStringLiteral("holerites.zip"), QStringLiteral("310544"),
+         QStringLiteral("ZIP"), QStringLiteral("Ativo"), dia(-6, "10:02:19"), QString(), QString(), joao, QString(),
+         dia(24), QString(), QString(), QString()},
+        {QStringLiteral("Mercado São Jorge"), QStringLiteral("P"), QStringLiteral("1005"), QStringLiteral("ISS do mês"),
+         QStringLiteral("iss_fevereiro.pdf"), QStringLiteral("40211"), QStringLiteral("PDF"), QStringLiteral("Agendado"),
+         dia(-7, "15:33:08"), QString(), QString(), maria, dia(2), dia(40), dia(8), QStringLiteral("387,20"), QString()},
+        {QString(), QStringLiteral("D"), QStringLiteral("1004"), QStringLiteral("Contrato social consolidado"),
+         QStringLiteral("contrato_social.pdf"), QStringLiteral("802113"), QStringLiteral("PDF"),
+         QStringLiteral("Apagado"), dia(-20, "09:00:00"), dia(-19, "10:41:55"), dia(-2, "18:05:00"), joao, QString(),
+         QString(), QString(), QString(), dia(-10)},
+    };
+    QStringList textos;
+    for (const QStringList &r : registros)
+        textos << r.join(QStringLiteral(">@%"));
+    return kSistema + QStringLiteral("\r\n") + textos.join(QStringLiteral("<!#")) + QStringLiteral("\r\n")
+        + QString::number(registros.size());
+}
+
 // The portal's answers for the demo office, dated today so the login's date check passes.
 class PortalDemo final : public plataforma::HttpClient {
 public:
@@ -135,6 +178,8 @@ public:
                                       "o documento no portal.");
         else if (url.contains("printer/printer_login.asp"))
             resposta = QStringLiteral("0");
+        else if (url.contains("printer/consulta_b.asp"))
+            resposta = respostaHistorico();
         else
             resposta = respostaPublicacao(url);
         return plataforma::paraAnsi(resposta);
@@ -334,6 +379,28 @@ QPixmap transferencia(Ambiente &amb)
     return comMoldura(janela);
 }
 
+// The history window after a filter run over the demo office's publications.
+QPixmap consulta(Ambiente &amb)
+{
+    classAmbiente ambiente(*amb.servicos);
+    ambiente.Inicia(false, amb.documento());
+    ambiente.Autentica(QStringLiteral("DEMO"), kLogin, QStringLiteral("vorlin123"), 5);
+    ambiente.Consulta_Iniciar();
+    QPixmap px;
+    {
+        frmConsulta janela(ambiente, *amb.funcs);
+        janela.show();
+        QCoreApplication::processEvents();
+        janela.suFiltrar();
+        QCoreApplication::processEvents();
+        px = comMoldura(janela);
+        janela.hide();
+    }
+    ambiente.Consulta_Finalizar();
+    ambiente.LogOff();
+    return px;
+}
+
 struct Caso {
     const char *nome;
     std::function<QPixmap(Ambiente &)> desenha;
@@ -347,6 +414,7 @@ const Caso kCasos[] = {
     {"main-dica", principalDica},
     {"publicacao", publicacao},
     {"transferencia", transferencia},
+    {"consulta", consulta},
 };
 
 } // namespace

@@ -24,11 +24,13 @@ namespace {
 // columns of the filter area, in twips
 constexpr int kColuna1 = 120;
 constexpr int kColuna2 = 3240;
-constexpr int kColuna3 = 5160;
-constexpr int kColuna4 = 7080;
+constexpr int kColuna3 = 5260;
+constexpr int kColuna4 = 7400;
 constexpr int kLargura1 = 3000;
-constexpr int kLargura2 = 1800;
-constexpr int kLargura4 = 2150;
+constexpr int kLargura2 = 1900;
+constexpr int kLargura4 = 1830;
+constexpr int kLarguraData = 1770;
+constexpr int kColunaFim = 1950;
 constexpr int kAlturaRotulo = 210;
 constexpr int kAlturaLista = 315;
 constexpr int kTopoGrade = 2310;
@@ -77,7 +79,7 @@ void frmConsulta::MontaControles()
     MontaFiltros();
     MontaInformacoes();
 
-    c.Label1 = rotulo(this, "Label1", QStringLiteral("Listagem dos arquivos publicados"), kColuna1, 2040, kLargura1);
+    c.Label1 = rotulo(this, "Label1", QStringLiteral("Listagem dos arquivos publicados"), kColuna1, 2040, 3600);
     QFont negrito = c.Label1->font();
     negrito.setBold(true);
     c.Label1->setFont(negrito);
@@ -137,10 +139,10 @@ void frmConsulta::MontaFiltros()
                           QStringLiteral("Ativos"), QStringLiteral("Apagados")},
                          kColuna3, 930, kLargura2);
 
-    c.Label4 = rotulo(this, "Label4", QStringLiteral("Início:"), kColuna1, 1350, 1500);
-    c.dtpDtInicio = seletor(this, "dtpDtInicio", kColuna1, 1560, 1500);
-    c.Label5 = rotulo(this, "Label5", QStringLiteral("Fim:"), 1740, 1350, 1500);
-    c.dtpDtFim = seletor(this, "dtpDtFim", 1740, 1560, 1500);
+    c.Label4 = rotulo(this, "Label4", QStringLiteral("Início:"), kColuna1, 1350, kLarguraData);
+    c.dtpDtInicio = seletor(this, "dtpDtInicio", kColuna1, 1560, kLarguraData);
+    c.Label5 = rotulo(this, "Label5", QStringLiteral("Fim:"), kColunaFim, 1350, kLarguraData);
+    c.dtpDtFim = seletor(this, "dtpDtFim", kColunaFim, 1560, kLarguraData);
     const QDate hoje = m_ambiente.servicos().relogio.hoje();
     c.dtpDtInicio->defineValor(hoje);
     c.dtpDtFim->defineValor(hoje);
@@ -156,7 +158,7 @@ void frmConsulta::MontaFiltros()
     c.cmdFiltrar->setIconSize(QSize(32, 32));
     c.cmdFiltrar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     c.cmdFiltrar->setFocusPolicy(Qt::StrongFocus);
-    coloca(c.cmdFiltrar, kColuna4, 300, kLargura4, 945);
+    coloca(c.cmdFiltrar, kColuna4, 150, kLargura4, 1095);
     connect(c.cmdFiltrar, &QToolButton::clicked, this, [this] { suFiltrar(); });
 
     // The toolbar variant; the button-style check keeps it hidden.
@@ -165,7 +167,7 @@ void frmConsulta::MontaFiltros()
     c.tbFiltrar->setMovable(false);
     c.tbFiltrar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     c.tbFiltrar->setIconSize(QSize(32, 32));
-    coloca(c.tbFiltrar, kColuna4, 300, kLargura4, 945);
+    coloca(c.tbFiltrar, kColuna4, 150, kLargura4, 1095);
     QAction *filtrar = c.tbFiltrar->addAction(figuras::consultar(), QStringLiteral("Filtrar"));
     filtrar->setObjectName(QStringLiteral("keyFiltrar"));
     filtrar->setData(QStringLiteral("keyFiltrar"));
@@ -184,16 +186,17 @@ void frmConsulta::MontaInformacoes()
 {
     c.Frame1 = new QGroupBox(QStringLiteral("Informações"), this);
     c.Frame1->setObjectName(QStringLiteral("Frame1"));
-    coloca(c.Frame1, kColuna2, 1290, 3720, 960);
-    c.Label10 = rotulo(c.Frame1, "Label10", QStringLiteral("Número de retornos:"), 120, 300, 1950);
-    c.iblRetorno = rotulo(c.Frame1, "iblRetorno", QStringLiteral("0"), 2100, 300, 1000);
-    c.Label11 = rotulo(c.Frame1, "Label11", QStringLiteral("Soma dos Tamanhos:"), 120, 630, 1950);
-    c.iblSumSize = rotulo(c.Frame1, "iblSumSize", QStringLiteral("0"), 2100, 630, 1000);
-    c.Label13 = rotulo(c.Frame1, "Label13", QStringLiteral("Kbs"), 3120, 630, 500);
+    coloca(c.Frame1, kColunaFim + kLarguraData + 120, 1290, 3440, 960);
+    c.Label10 = rotulo(c.Frame1, "Label10", QStringLiteral("Número de retornos:"), 120, 300, 2000);
+    c.iblRetorno = rotulo(c.Frame1, "iblRetorno", QStringLiteral("0"), 2160, 300, 800);
+    c.Label11 = rotulo(c.Frame1, "Label11", QStringLiteral("Soma dos Tamanhos:"), 120, 630, 2000);
+    c.iblSumSize = rotulo(c.Frame1, "iblSumSize", QStringLiteral("0"), 2160, 630, 800);
+    c.Label13 = rotulo(c.Frame1, "Label13", QStringLiteral("Kbs"), 2990, 630, 420);
     QFont negrito = c.iblRetorno->font();
     negrito.setBold(true);
     c.iblRetorno->setFont(negrito);
     c.iblSumSize->setFont(negrito);
+    c.iblRetorno->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     c.iblSumSize->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
