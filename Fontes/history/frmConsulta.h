@@ -8,7 +8,7 @@
 //   frmConsulta_controles.cpp  the controls and their places
 //   frmConsulta_filtros.cpp    the filter lists, the filter routine and the dates
 //   frmConsulta_grade.cpp      grid set-up, column widths, filling, saving the layout
-//   frmConsulta_celulas.*      the text of each grid cell from a record (no widgets)
+//   frmConsulta_celulas.*      the columns and the text of each cell from a record
 //   frmConsulta_arquivo.cpp    double-click: download, view
 #include "history/classConsultar.h"
 #include "platform/UiServices.h"
