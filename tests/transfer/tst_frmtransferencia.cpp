@@ -11,7 +11,6 @@
 #include "tst_envia_apoio.h"
 
 #include <QCloseEvent>
-#include <QFrame>
 #include <QHash>
 #include <QLabel>
 #include <QListWidget>
@@ -493,8 +492,7 @@ void TstFrmTransferencia::falhas()
     QCOMPARE(c.texto, erro);
     QCOMPARE(c.titulo, kSistema);
     QCOMPARE(c.icone, plataforma::Icone::Informacao);
-    // the box came before "Ok" could be pressed: both happen inside the one handler, so it is
-    // enough that "Ok" is there now and the window still open
+    // then "Ok", and the window waits for it
     QVERIFY(controle(*janela, "cmdOk")->isVisible());
     QVERIFY(janela->isVisible());
 }
