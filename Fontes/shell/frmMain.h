@@ -151,6 +151,7 @@ private:
     void Form_Resize();
     void Form_KeyPress(int tecla);
     void FechaOutrasJanelas();
+    void LiberaAmbiente();
 
     // frmMain_ajuda.cpp
     void DicaDoControle(QObject *controle);

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLocale>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -299,8 +300,19 @@ void frmMain::Form_Unload()
         c.tmrSair->stop();
         Ativo = false;
         m_descarregada = true;
-        m_ambiente.reset();   // deletes the current document file
     });
+    LiberaAmbiente();
+}
+
+void frmMain::LiberaAmbiente()
+{
+    // "CloseNow" can arrive while a modal window runs (a transfer in the middle of Envia): the
+    // windows closed above still use the environment object until their loops have returned.
+    if (QThread::currentThread()->loopLevel() > 1) {
+        QTimer::singleShot(100, this, [this] { LiberaAmbiente(); });
+        return;
+    }
+    passo("Form_Unload", [&] { m_ambiente.reset(); });   // deletes the current document file
     Q_EMIT encerrado();
 }
 

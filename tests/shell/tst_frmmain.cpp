@@ -9,6 +9,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QEventLoop>
+#include <QTimer>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -75,6 +77,7 @@ private Q_SLOTS:
     void fechaOutrasJanelas_data();
     void fechaOutrasJanelas();
     void fimDaExecucaoAposCaptura();
+    void fecharDuranteJanelaModalEsperaOLaco();
     void visualizarNumeraCopias();
     void visualizarComTitulo();
     void visualizarSemDocumentoAindaAbre();
@@ -500,6 +503,37 @@ void TstFrmMain::fimDaExecucaoAposCaptura()
     QVERIFY(!QFile::exists(copia));
     QVERIFY(QFile::exists(b.documento));
     QVERIFY(b.home.ui.inesperadas.isEmpty());
+}
+
+// "CloseNow" read while a modal window runs its own loop (a transfer in the middle of a send):
+// the environment object stays alive until that loop has returned to the main one.
+void TstFrmMain::fecharDuranteJanelaModalEsperaOLaco()
+{
+    FrmMainBancada b;
+    b.carrega();
+    b.home.ui.responde(Resposta::Sim);
+    b.home.config->grava(QStringLiteral("Config"), QStringLiteral("CloseNow"), QStringLiteral("1"));
+
+    bool vivoNoLacoModal = false;
+    bool encerrou = false;
+    QObject::connect(b.janela.get(), &frmMain::encerrado, [&] { encerrou = true; });
+    QEventLoop principal;
+    QTimer::singleShot(0, &principal, [&] {
+        QEventLoop modal;
+        QTimer::singleShot(0, &modal, [&] {
+            b.janela->Sair();
+            vivoNoLacoModal = b.janela->ambiente() != nullptr;
+            modal.quit();
+        });
+        modal.exec();
+    });
+    QTimer::singleShot(5000, &principal, &QEventLoop::quit);   // safety net only
+    QObject::connect(b.janela.get(), &frmMain::encerrado, &principal, &QEventLoop::quit);
+    principal.exec();
+
+    QVERIFY(vivoNoLacoModal);
+    QVERIFY(encerrou);
+    QVERIFY(!b.janela->ambiente());
 }
 
 void TstFrmMain::visualizarNumeraCopias()
