@@ -3,6 +3,7 @@
 // "<!#", fields at ">@%". Indexed access never reads past the end of a short reply.
 #include <QString>
 #include <QStringList>
+#include <utility>
 #include <QStringView>
 
 namespace portal {
@@ -31,7 +32,9 @@ public:
     QString valor(qsizetype i) const { return tem(i) ? m_partes.at(i) : QString(); }
     // The part; a missing one is a malformed reply (ErroPrograma, subscript out of range).
     const QString &exige(qsizetype i) const;
-    const QStringList &lista() const { return m_partes; }
+    const QStringList &lista() const & { return m_partes; }
+    // A temporary hands its parts over, so `for (x : Partes::registros(t).lista())` is safe.
+    QStringList lista() && { return std::move(m_partes); }
 
 private:
     QStringList m_partes;
