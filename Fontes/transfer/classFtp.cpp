@@ -107,6 +107,22 @@ bool classFtp::conecta(plataforma::AcessoFtp acesso, const QString &vServer, con
     return true;
 }
 
+// Uploads and downloads work in the account's root; on failure the error is reported.
+bool classFtp::entraNaRaiz()
+{
+    if (!m_cliente.mudaDiretorio(QStringLiteral("/"))) {
+        reporta(QStringLiteral("FtpSetCurrentDirectory"));
+        return false;
+    }
+    QString diretorio;
+    if (!m_cliente.leDiretorio(&diretorio)) {
+        reporta(QStringLiteral("FtpGetCurrentDirectory"));
+        return false;
+    }
+    geral(1, QStringLiteral("Transmitindo"));
+    return true;
+}
+
 void classFtp::fechamento()
 {
     m_cliente.fechaArquivo();
@@ -136,16 +152,8 @@ bool classFtp::Transmite(const QString &vServer, const QString &vUser, const QSt
     const auto envia = [&]() -> bool {
         if (!conecta(plataforma::AcessoFtp::Direto, vServer, vUser, vPws))
             return false;
-        if (!m_cliente.mudaDiretorio(QStringLiteral("/"))) {
-            reporta(QStringLiteral("FtpSetCurrentDirectory"));
+        if (!entraNaRaiz())
             return false;
-        }
-        QString diretorio;
-        if (!m_cliente.leDiretorio(&diretorio)) {
-            reporta(QStringLiteral("FtpGetCurrentDirectory"));
-            return false;
-        }
-        geral(1, QStringLiteral("Transmitindo"));
         const QString nome = vTitulo.isEmpty() ? plataforma::nomeArquivo(vFile) : vTitulo;
 
         // opened before the remote file, so an unreadable file leaves nothing on the server
@@ -197,16 +205,8 @@ bool classFtp::Recebe(const QString &vServer, const QString &vUser, const QStrin
     const Sessao sessao(m_cliente);
     if (!conecta(plataforma::AcessoFtp::Preconfigurado, vServer, vUser, vPws))
         return false;
-    if (!m_cliente.mudaDiretorio(QStringLiteral("/"))) {
-        reporta(QStringLiteral("FtpSetCurrentDirectory"));
+    if (!entraNaRaiz())
         return false;
-    }
-    QString diretorio;
-    if (!m_cliente.leDiretorio(&diretorio)) {
-        reporta(QStringLiteral("FtpGetCurrentDirectory"));
-        return false;
-    }
-    geral(1, QStringLiteral("Transmitindo"));
     const bool baixou = m_cliente.baixa(vRemoteFile, vLocalFile);
     fechamento();
     return baixou;

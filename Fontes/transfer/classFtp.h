@@ -51,6 +51,7 @@ private:
     void reporta(const QString &operacao, int codigo, const QString &mensagem);
     void falhaLocal(const QFile &arquivo);
     bool conecta(plataforma::AcessoFtp acesso, const QString &vServer, const QString &vUser, const QString &vPws);
+    bool entraNaRaiz();
     void fechamento();
 
     plataforma::FtpClient &m_cliente;
