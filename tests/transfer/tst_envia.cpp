@@ -3,6 +3,7 @@
 // the backups per record, the notice requests and their outcomes, and the failures before and
 // after the registration.
 #include "TestHome.h"
+#include "TextoTeste.h"
 #include "platform/Ansi.h"
 #include "tst_envia_apoio.h"
 
@@ -14,25 +15,8 @@
 namespace {
 
 const QString kSistema = QStringLiteral("Vorlin Printer");
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kVermelha = QStringLiteral("5 Houveram erros durante a publicação!");
 const QByteArray kConteudo = QByteArrayLiteral("%PDF-1.4 balancete de março\n%%EOF\n");
-
-QString linhas(const QStringList &partes)
-{
-    return partes.join(kCrLf);
-}
-
-// The value of a query key: from "chave" to the next "&" or the end.
-QString valorDe(const QString &url, const QString &chave)
-{
-    const qsizetype inicio = url.indexOf(chave);
-    if (inicio < 0)
-        return QString();
-    const qsizetype de = inicio + chave.size();
-    const qsizetype ate = url.indexOf(QLatin1Char('&'), de);
-    return url.mid(de, ate < 0 ? -1 : ate - de);
-}
 
 } // namespace
 

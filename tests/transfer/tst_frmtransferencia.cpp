@@ -3,6 +3,7 @@
 // lines per display code, a publication with notices, the failures, and what may close it when.
 #include "FtpRoteirizado.h"
 #include "TestHome.h"
+#include "TextoTeste.h"
 #include "platform/Ansi.h"
 #include "shell/ModFuncs.h"
 #include "shell/Tela.h"
@@ -24,26 +25,10 @@ using tela::tw;
 namespace {
 
 const QString kSistema = QStringLiteral("Vorlin Printer");
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kTituloInicial = QStringLiteral("O Arquivo esta sendo enviado:");
 const QString kVermelha = QStringLiteral("Houveram erros durante a publicação!");
 // three pieces: 100, 100 and the last 50 bytes
 const QByteArray kConteudo = QByteArray("%PDF-1.4\n") + QByteArray(232, 'x') + QByteArray("\n%%EOF\n");
-
-QString linhas(const QStringList &partes)
-{
-    return partes.join(kCrLf);
-}
-
-QString valorDe(const QString &url, const QString &chave)
-{
-    const qsizetype inicio = url.indexOf(chave);
-    if (inicio < 0)
-        return QString();
-    const qsizetype de = inicio + chave.size();
-    const qsizetype ate = url.indexOf(QLatin1Char('&'), de);
-    return url.mid(de, ate < 0 ? -1 : ate - de);
-}
 
 QStringList itens(const QListWidget *l)
 {
