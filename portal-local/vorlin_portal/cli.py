@@ -10,7 +10,7 @@ import tempfile
 import threading
 import time
 
-from . import demo
+from . import demo, tls
 from .server import PORTA_FTP, PORTA_HTTP, Portal
 from .wire import Consulta
 
@@ -34,6 +34,10 @@ def argumentos(args):
     p.add_argument("--root", help="pasta de dados (padrão: %s; com --free-ports e sem"
                    " --root, uma pasta temporária apagada ao sair)" % raiz_padrao())
     p.add_argument("--db", help="arquivo SQLite (padrão: ROOT/portal.db)")
+    p.add_argument("--tls", nargs="?", const="valid", choices=sorted(tls.TIPOS), metavar="CERT",
+                   help="serve HTTPS e FTP sobre TLS (AUTH TLS) com um certificado de uma AC"
+                   " descartável criada na pasta de dados; CERT (padrão valid) escolhe um"
+                   " certificado com defeito para testes: expired, wrong-name, other-ca")
     p.add_argument("--fault", action="append", default=[], metavar="SPEC",
                    help="liga um modo de falha, ex.: 'delay&ms=500&path=dicas_b.asp'")
     p.add_argument("--watch-stdin", action="store_true",
@@ -65,7 +69,7 @@ def main(args=None):
             raiz = raiz_padrao()
     portas = (0, 0) if opcoes.free_ports else (opcoes.http_port, opcoes.ftp_port)
     portal = Portal(raiz, banco=opcoes.db, porta_http=portas[0], porta_ftp=portas[1],
-                    verboso=opcoes.verbose)
+                    verboso=opcoes.verbose, tls=opcoes.tls)
     parar = threading.Event()
     try:
         for spec in opcoes.fault:
@@ -84,9 +88,15 @@ def main(args=None):
             return 1
         for sinal in (signal.SIGTERM, signal.SIGINT):
             signal.signal(sinal, lambda *_: parar.set())
-        print(f"PORTS http={portal.http_port} ftp={portal.ftp_port}", flush=True)
-        print(f"Portal Vorlin em {portal.url_base} (FTP {portal.ftp_host}), dados em {raiz}",
+        # the authority's path comes last: it runs to the end of the line
+        ac = f" ca={portal.caminho_ac}" if portal.tls else ""
+        print(f"PORTS http={portal.http_port} ftp={portal.ftp_port}{ac}", flush=True)
+        ftp = "FTP sobre TLS" if portal.tls else "FTP"
+        print(f"Portal Vorlin em {portal.url_base} ({ftp} {portal.ftp_host}), dados em {raiz}",
               file=sys.stderr, flush=True)
+        if portal.tls:
+            print(f"Autoridade certificadora (certificado {portal.tls}): {portal.caminho_ac}",
+                  file=sys.stderr, flush=True)
         if opcoes.demo:
             print(f"Escritório de demonstração: domínio {demo.DOMINIO}, login {demo.LOGIN},"
                   f" senha {demo.SENHA}", file=sys.stderr, flush=True)

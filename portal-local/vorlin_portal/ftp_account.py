@@ -1,21 +1,18 @@
-"""The offices' FTP accounts: one flat folder per office, passive mode."""
+"""The offices' FTP accounts: one flat folder per office, passive mode, and
+FTP over TLS (explicit, AUTH TLS) when the portal speaks TLS."""
 
 import hmac
+import importlib
 import logging
 import os
 import sys
 import threading
 
-# pyftpdlib pulls in pyOpenSSL for FTPS when it is installed: a tenth of a
-# second of start-up for a feature the program does not use
-sys.modules.setdefault("OpenSSL", None)
+from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
+from pyftpdlib.ioloop import IOLoop
+from pyftpdlib.servers import FTPServer
 
-from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer  # noqa: E402
-from pyftpdlib.handlers import FTPHandler  # noqa: E402
-from pyftpdlib.ioloop import IOLoop  # noqa: E402
-from pyftpdlib.servers import FTPServer  # noqa: E402
-
-from . import wire  # noqa: E402
+from . import wire
 
 # list, change dir, retrieve, append, delete, rename, store; no sub-folders
 PERMISSOES = "elradfw"
@@ -76,12 +73,91 @@ class Autorizador(DummyAuthorizer):
         pass
 
 
-class Manipulador(FTPHandler):
+def _handlers(tls):
+    """pyftpdlib's handlers module. It pulls in pyOpenSSL whenever that is
+    installed, a tenth of a second of start-up that only FTPS needs: a plain
+    portal imports it with pyOpenSSL hidden, a TLS one afterwards reloads it."""
+    if "pyftpdlib.handlers" not in sys.modules and not tls and "OpenSSL" not in sys.modules:
+        sys.modules["OpenSSL"] = None
+        try:
+            importlib.import_module("pyftpdlib.handlers")
+        finally:
+            del sys.modules["OpenSSL"]
+    modulo = importlib.import_module("pyftpdlib.handlers")
+    if tls and not hasattr(modulo, "TLS_FTPHandler"):
+        modulo = importlib.reload(modulo)
+    return modulo
+
+
+def _canal_dados_tls(handlers):
+    class CanalDadosTLS(handlers.TLS_DTPHandler):
+        def readable(self):
+            # curl does the handshake on a data connection as soon as it opens
+            # it, before STOR or RETR; pyftpdlib would take those bytes, with
+            # no transfer pending, for a client that went away
+            return self._ssl_accepting or super().readable()
+    return CanalDadosTLS
+
+
+class Sessoes:
+    """What each FTP connection did, for the tests: the commands in order
+    (names only, never their arguments), each with whether the control
+    channel was encrypted when it arrived, and every transfer with whether
+    its data channel was. Only the last connections are kept."""
+
+    LIMITE = 100
+
+    def __init__(self):
+        self._trava = threading.Lock()
+        self._lista = []
+
+    def nova(self):
+        registro = {"comandos": [], "transferencias": [], "tls_recusado": False}
+        with self._trava:
+            self._lista.append(registro)
+            del self._lista[:-self.LIMITE]
+        return registro
+
+    def todas(self, zera=False):
+        with self._trava:
+            copia = [{k: (list(v) if isinstance(v, list) else v) for k, v in r.items()}
+                     for r in self._lista]
+            if zera:
+                self._lista.clear()
+        return copia
+
+
+class Comportamento:
+    """The portal's own behaviour, mixed into pyftpdlib's plain or TLS handler."""
+
     # a refused login answers quickly: the program's tests wait for it
     auth_failed_timeout = 0.1
     banner = "Portal Vorlin - FTP pronto."
     timeout = 120
     max_login_attempts = 3
+
+    def __init__(self, conn, server, ioloop=None):
+        self._registro = self.server_portal.sessoes_ftp.nova()
+        super().__init__(conn, server, ioloop)
+
+    def _cifrado(self):
+        return bool(getattr(self, "_ssl_established", False))
+
+    def pre_process_command(self, line, cmd, arg):
+        self._registro["comandos"].append([cmd, self._cifrado()])
+        return super().pre_process_command(line, cmd, arg)
+
+    def handle_failed_ssl_handshake(self):
+        # the client refused the certificate (or spoke no TLS at all)
+        self._registro["tls_recusado"] = True
+        return super().handle_failed_ssl_handshake()
+
+    def _transferencia(self, comando):
+        self._registro["transferencias"].append([comando, bool(getattr(self, "_prot", False))])
+
+    def ftp_RETR(self, file):
+        self._transferencia("RETR")
+        return super().ftp_RETR(file)
 
     def decode(self, dados):
         # names arrive as UTF-8 from most clients, as the ANSI code page from
@@ -99,17 +175,24 @@ class Manipulador(FTPHandler):
         if falhas.ativa("disk_full"):
             self.respond("452 Espaço em disco insuficiente.")
             return None
+        self._transferencia("STOR")
         return super().ftp_STOR(file, mode)
 
 
 class ServidorFTP:
     """pyftpdlib's loop in its own thread, stopped from outside by a flag."""
 
-    def __init__(self, portal, host, porta):
-        manipulador = type("ManipuladorPortal", (Manipulador,), {
-            "authorizer": Autorizador(portal),
-            "server_portal": portal,
-        })
+    def __init__(self, portal, host, porta, certificado=None):
+        """certificado: (certificate file, key file) for FTPS, None for plain FTP."""
+        handlers = _handlers(certificado is not None)
+        atributos = {"authorizer": Autorizador(portal), "server_portal": portal}
+        if certificado is None:
+            base = handlers.FTPHandler
+        else:
+            base = handlers.TLS_FTPHandler
+            atributos.update(certfile=certificado[0], keyfile=certificado[1], ssl_context=None,
+                             dtp_handler=_canal_dados_tls(handlers))
+        manipulador = type("ManipuladorPortal", (Comportamento, base), atributos)
         self._ioloop = IOLoop()
         self._servidor = FTPServer((host, porta), manipulador, ioloop=self._ioloop)
         self._servidor.max_cons = 64

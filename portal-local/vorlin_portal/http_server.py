@@ -7,6 +7,7 @@ import logging
 import os
 import re
 import socketserver
+import ssl
 import traceback
 
 from . import api, faults, history, publish, report, wire
@@ -57,6 +58,17 @@ class Manipulador(http.server.BaseHTTPRequestHandler):
     sys_version = ""
     # http.server's own limit on a request line is 64 KiB; ours is smaller
     timeout = 30
+
+    def setup(self):
+        super().setup()
+        if isinstance(self.connection, ssl.SSLSocket):
+            # here, in the request's own thread, so a slow client holds up no one
+            try:
+                self.connection.do_handshake()
+            except (ssl.SSLError, OSError) as exc:
+                self.server.portal.recusas_tls.append(getattr(exc, "reason", None) or str(exc))
+                del self.server.portal.recusas_tls[:-100]
+                raise
 
     def log_message(self, formato, *args):
         if self.server.portal.verboso:
@@ -163,6 +175,8 @@ class Manipulador(http.server.BaseHTTPRequestHandler):
         try:
             if chave == "/__control/counts":
                 dados = portal.falhas.contagens(zera=q.texto("reset") == "1")
+            elif chave == "/__control/ftp":
+                dados = portal.sessoes_ftp.todas(zera=q.texto("reset") == "1")
             elif chave == "/__control/avisos":
                 dados = [dict(a) for a in portal.banco.avisos()]
             elif chave in ("/__control", "/__control/state"):
@@ -191,9 +205,13 @@ class Manipulador(http.server.BaseHTTPRequestHandler):
             if deslocamento is None:
                 raise ValueError("clock_offset")
             portal.relogio.deslocamento = deslocamento
-        return {"faults": portal.falhas.regras(),
-                "clock_offset": portal.relogio.deslocamento,
-                "http": portal.http_port, "ftp": portal.ftp_port}
+        estado = {"faults": portal.falhas.regras(),
+                  "clock_offset": portal.relogio.deslocamento,
+                  "http": portal.http_port, "ftp": portal.ftp_port}
+        if portal.tls is not None:
+            estado["tls"] = {"certificate": portal.tls, "ca": portal.caminho_ac,
+                             "refused": list(portal.recusas_tls)}
+        return estado
 
     def _json(self, status, dados):
         self._envia(status, json.dumps(dados, ensure_ascii=False).encode("utf-8"),
@@ -205,9 +223,17 @@ class ServidorHTTP(socketserver.ThreadingMixIn, http.server.HTTPServer):
     allow_reuse_address = True
     request_queue_size = 64
 
-    def __init__(self, endereco, portal):
+    def __init__(self, endereco, portal, contexto_tls=None):
         self.portal = portal
+        self.contexto_tls = contexto_tls
         super().__init__(endereco, Manipulador)
+
+    def get_request(self):
+        conexao, endereco = super().get_request()
+        if self.contexto_tls is not None:
+            conexao = self.contexto_tls.wrap_socket(conexao, server_side=True,
+                                                    do_handshake_on_connect=False)
+        return conexao, endereco
 
     def handle_error(self, request, client_address):
         log.debug("conexão encerrada com erro: %s", traceback.format_exc())

@@ -3,9 +3,9 @@
 import os
 import threading
 
-from . import demo, store
+from . import demo, store, tls
 from .faults import Falhas
-from .ftp_account import ServidorFTP
+from .ftp_account import ServidorFTP, Sessoes
 from .http_server import ServidorHTTP
 
 HOST = "127.0.0.1"
@@ -19,10 +19,14 @@ class Portal:
         ftp/<office>/              each office's FTP account
         arquivos/<office>/<id>     published files, by stored-file id
         escritorio_arq/<office>/   logos, office id as at least four digits
+        tls/                       certificates of a TLS portal (see tls.py)
+
+    tls: None for plain HTTP and FTP; else the kind of certificate (tls.TIPOS)
+    with which it serves HTTPS and FTP over TLS.
     """
 
     def __init__(self, raiz, banco=None, porta_http=PORTA_HTTP, porta_ftp=PORTA_FTP,
-                 host=HOST, verboso=False):
+                 host=HOST, verboso=False, tls=None):
         self.raiz = os.path.abspath(str(raiz))
         self.caminho_banco = os.path.abspath(str(banco)) if banco else os.path.join(
             self.raiz, "portal.db")
@@ -30,6 +34,9 @@ class Portal:
         self.verboso = verboso
         self.relogio = store.Relogio()
         self.falhas = Falhas()
+        self.sessoes_ftp = Sessoes()
+        self.tls = tls
+        self.recusas_tls = []   # why HTTPS handshakes failed, newest last
         self._portas_pedidas = (porta_http, porta_ftp)
         self.banco = None
         self._http = None
@@ -64,9 +71,13 @@ class Portal:
     def inicia(self):
         self.abre_banco()
         porta_http, porta_ftp = self._portas_pedidas
-        self._http = ServidorHTTP((self.host, porta_http), self)
+        contexto, certificado = None, None
+        if self.tls is not None:
+            certificado = tls.certificado(self.raiz, self.tls)
+            contexto = tls.contexto_servidor(self.raiz, self.tls)
+        self._http = ServidorHTTP((self.host, porta_http), self, contexto)
         try:
-            self._ftp = ServidorFTP(self, self.host, porta_ftp)
+            self._ftp = ServidorFTP(self, self.host, porta_ftp, certificado)
         except BaseException:
             self._http.server_close()
             raise
@@ -113,4 +124,10 @@ class Portal:
 
     @property
     def url_base(self):
-        return f"http://{self.host}:{self.http_port}/"
+        esquema = "http" if self.tls is None else "https"
+        return f"{esquema}://{self.host}:{self.http_port}/"
+
+    @property
+    def caminho_ac(self):
+        """The authority a client must trust, None for a plain portal."""
+        return None if self.tls is None else tls.caminho_ac(self.raiz)

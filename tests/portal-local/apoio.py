@@ -7,6 +7,7 @@ import json
 import os
 import shutil
 import socket
+import ssl
 import sys
 import tempfile
 import unittest
@@ -30,7 +31,10 @@ def pedir_bruto(portal, caminho, tempo=10):
     its bytes one to one. Returns everything the server wrote before closing."""
     if isinstance(caminho, str):
         caminho = caminho.encode("latin-1")
-    with socket.create_connection(("127.0.0.1", portal.http_port), timeout=tempo) as s:
+    s = socket.create_connection(("127.0.0.1", portal.http_port), timeout=tempo)
+    if portal.tls is not None:
+        s = contexto_cliente(portal).wrap_socket(s, server_hostname="127.0.0.1")
+    with s:
         s.sendall(b"GET " + caminho + b" HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n")
         dados = bytearray()
         while True:
@@ -42,6 +46,11 @@ def pedir_bruto(portal, caminho, tempo=10):
                 break
             dados += bloco
     return bytes(dados)
+
+
+def contexto_cliente(portal):
+    """A client context that trusts only the portal's own authority."""
+    return ssl.create_default_context(cafile=portal.caminho_ac)
 
 
 def pedir(portal, caminho, tempo=10):
@@ -70,11 +79,12 @@ class ComPortal(unittest.TestCase):
     """One portal per test class. com_demo: seed the demo office."""
 
     com_demo = True
+    tls = None   # or the kind of certificate of a TLS portal
 
     @classmethod
     def setUpClass(cls):
         cls.raiz = tempfile.mkdtemp(prefix="vorlin-portal-teste-")
-        cls.portal = Portal(cls.raiz, porta_http=0, porta_ftp=0)
+        cls.portal = Portal(cls.raiz, porta_http=0, porta_ftp=0, tls=cls.tls)
         cls.portal.abre_banco()
         cls.banco = cls.portal.banco
         if cls.com_demo:
@@ -105,10 +115,15 @@ class ComPortal(unittest.TestCase):
 
     def ftp(self, sessao):
         host, _, porta = sessao.ftp_host.partition(":")
-        cliente = ftplib.FTP()
+        if self.portal.tls is None:
+            cliente = ftplib.FTP()
+        else:
+            cliente = ftplib.FTP_TLS(context=contexto_cliente(self.portal))
         cliente.connect(host, int(porta), timeout=10)
         try:
             cliente.login(sessao.ftp_usuario, sessao.ftp_senha)
+            if self.portal.tls is not None:
+                cliente.prot_p()
         except BaseException:
             cliente.close()
             raise
@@ -146,9 +161,10 @@ class Sessao:
 
 def controle(portal, caminho):
     """A control request; returns the decoded JSON (or the HTTP status on error)."""
-    url = f"http://127.0.0.1:{portal.http_port}/__control{caminho}"
+    url = f"{portal.url_base}__control{caminho}"
+    contexto = None if portal.tls is None else contexto_cliente(portal)
     try:
-        with urllib.request.urlopen(url, timeout=10) as r:
+        with urllib.request.urlopen(url, timeout=10, context=contexto) as r:
             return json.loads(r.read())
     except urllib.error.HTTPError as exc:
         return exc.code

@@ -4,6 +4,7 @@ import os
 import re
 import shutil
 import socket
+import ssl
 import subprocess
 import tempfile
 import sqlite3
@@ -16,9 +17,9 @@ from apoio import RAIZ_REPO
 SCRIPT = os.path.join(RAIZ_REPO, "scripts", "portal-local")
 
 
-def obtem(url):
+def obtem(url, contexto=None):
     try:
-        with urllib.request.urlopen(url, timeout=10) as r:
+        with urllib.request.urlopen(url, timeout=10, context=contexto) as r:
             return r.status, r.read()
     except urllib.error.HTTPError as exc:
         return exc.code, exc.read()
@@ -73,6 +74,23 @@ class Comando(unittest.TestCase):
         self.assertEqual(processo.wait(timeout=10), 0)
         with sqlite3.connect(os.path.join(self.raiz, "portal.db")) as con:
             self.assertEqual(con.execute("SELECT COUNT(*) FROM escritorios").fetchone()[0], 1)
+
+    def test_tls_informa_a_autoridade(self):
+        processo = subprocess.Popen(
+            [SCRIPT, "--free-ports", "--watch-stdin", "--lifetime", "60", "--demo", "--tls",
+             "--root", self.raiz], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL)
+        self.addCleanup(self.encerra, processo)
+        linha = processo.stdout.readline().decode()
+        m = re.fullmatch(r"PORTS http=(\d+) ftp=(\d+) ca=(.+)\n", linha)
+        self.assertIsNotNone(m, linha)
+        self.assertEqual(m.group(3), os.path.join(self.raiz, "tls", "ac.pem"))
+        contexto = ssl.create_default_context(cafile=m.group(3))
+        resposta = obtem(f"https://127.0.0.1:{m.group(1)}/printer/printer_login_b.asp?log=MARIA"
+                         "&psw=vorlin123&dom=DEMO", contexto)[1].decode("cp1252").split("\r\n")
+        self.assertEqual(resposta[0], "Vorlin Printer")
+        processo.stdin.close()
+        self.assertEqual(processo.wait(timeout=10), 0)
 
     def test_porta_ocupada(self):
         with socket.socket() as ocupado:
