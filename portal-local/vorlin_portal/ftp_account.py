@@ -89,16 +89,6 @@ def _handlers(tls):
     return modulo
 
 
-def _canal_dados_tls(handlers):
-    class CanalDadosTLS(handlers.TLS_DTPHandler):
-        def readable(self):
-            # curl does the handshake on a data connection as soon as it opens
-            # it, before STOR or RETR; pyftpdlib would take those bytes, with
-            # no transfer pending, for a client that went away
-            return self._ssl_accepting or super().readable()
-    return CanalDadosTLS
-
-
 class Sessoes:
     """What each FTP connection did, for the tests: the commands in order
     (names only, never their arguments), each with whether the control
@@ -179,6 +169,17 @@ class Comportamento:
         return super().ftp_STOR(file, mode)
 
 
+class ComportamentoDados:
+    """The portal's own behaviour on data connections, mixed into pyftpdlib's
+    plain or TLS one."""
+
+    def readable(self):
+        # curl does the TLS handshake on a data connection as soon as it opens
+        # it, before STOR or RETR; pyftpdlib would take those bytes, with no
+        # transfer pending, for a client that went away
+        return getattr(self, "_ssl_accepting", False) or super().readable()
+
+
 class ServidorFTP:
     """pyftpdlib's loop in its own thread, stopped from outside by a flag."""
 
@@ -187,11 +188,11 @@ class ServidorFTP:
         handlers = _handlers(certificado is not None)
         atributos = {"authorizer": Autorizador(portal), "server_portal": portal}
         if certificado is None:
-            base = handlers.FTPHandler
+            base, dados = handlers.FTPHandler, handlers.DTPHandler
         else:
-            base = handlers.TLS_FTPHandler
-            atributos.update(certfile=certificado[0], keyfile=certificado[1], ssl_context=None,
-                             dtp_handler=_canal_dados_tls(handlers))
+            base, dados = handlers.TLS_FTPHandler, handlers.TLS_DTPHandler
+            atributos.update(certfile=certificado[0], keyfile=certificado[1], ssl_context=None)
+        atributos["dtp_handler"] = type("CanalDados", (ComportamentoDados, dados), {})
         manipulador = type("ManipuladorPortal", (Comportamento, base), atributos)
         self._ioloop = IOLoop()
         self._servidor = FTPServer((host, porta), manipulador, ioloop=self._ioloop)
