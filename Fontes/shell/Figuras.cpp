@@ -141,6 +141,36 @@ void pintaGlobo(QPainter &p, const QRectF &r)
 
 } // namespace
 
+void pintaPrograma(QPainter &p)
+{
+    // the paper going in at the back
+    p.save();
+    p.setClipRect(QRectF(0, 0, 100, 24));
+    folha(p, QRectF(24, 4, 52, 40), false);
+    p.restore();
+
+    const QRectF corpo(6, 20, 88, 40);
+    p.setPen(QPen(QColor(0x22, 0x22, 0x22), 2.5));
+    p.setBrush(QColor(0xd8, 0xdc, 0xe0));
+    p.drawRoundedRect(corpo, 8, 8);
+    p.setBrush(QColor(0x44, 0x48, 0x50));
+    p.drawRect(QRectF(16, 30, 68, 5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kVerde.lighter(130));
+    p.drawEllipse(QPointF(83, 50), 3.5, 3.5);
+    p.setPen(QPen(QColor(0x22, 0x22, 0x22), 2.5));
+    p.setBrush(QColor(0xc4, 0xc8, 0xcc));
+    p.drawRect(QRectF(13, 58, 74, 7));
+
+    // the PDF coming out at the front
+    folha(p, QRectF(25, 54, 50, 44), true);
+}
+
+QPixmap programa(QSize tamanho)
+{
+    return desenha(tamanho, pintaPrograma);
+}
+
 QPixmap paginaPdf(QSize tamanho)
 {
     return desenha(tamanho, [](QPainter &p) { folha(p, QRectF(18, 6, 64, 88), true); });

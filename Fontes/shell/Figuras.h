@@ -4,7 +4,14 @@
 #include <QPixmap>
 #include <QSize>
 
+class QPainter;
+
 namespace figuras {
+
+// the program's own icon (desktop menu, file manager): a printer putting out a PDF page;
+// pintaPrograma draws it on a 100 x 100 canvas, for vector output
+QPixmap programa(QSize tamanho);
+void pintaPrograma(QPainter &p);
 
 QPixmap paginaPdf(QSize tamanho);   // a PDF page with a folded corner
 QPixmap splash(QSize tamanho);      // the splash picture: printer, page and the program's name
