@@ -72,17 +72,21 @@ bool raizSegura(const std::string &raiz, std::string &motivo)
 int abrePastaUsuario(int raiz, const passwd &usuario, std::string &motivo)
 {
     const char *nome = usuario.pw_name;
-    if (mkdirat(raiz, nome, 0700) == 0) {
-        if (fchownat(raiz, nome, usuario.pw_uid, usuario.pw_gid, AT_SYMLINK_NOFOLLOW) != 0) {
-            motivo = std::string("não foi possível entregar a pasta a ") + nome + ": " + errnoTexto();
+    struct stat st {};
+    if (fstatat(raiz, nome, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        // Made under a hidden name and given to the user before it gets its own name: the
+        // user's agent never sees it owned by root.
+        const std::string novo = "." + std::string(nome) + "." + std::to_string(getpid());
+        if (mkdirat(raiz, novo.c_str(), 0700) != 0
+            || fchownat(raiz, novo.c_str(), usuario.pw_uid, usuario.pw_gid, AT_SYMLINK_NOFOLLOW) != 0) {
+            motivo = std::string("não foi possível criar a pasta de ") + nome + ": " + errnoTexto();
+            unlinkat(raiz, novo.c_str(), AT_REMOVEDIR);
             return -1;
         }
-    } else if (errno != EEXIST) {
-        motivo = std::string("não foi possível criar a pasta de ") + nome + ": " + errnoTexto();
-        return -1;
+        if (renameat2(raiz, novo.c_str(), raiz, nome, RENAME_NOREPLACE) != 0)
+            unlinkat(raiz, novo.c_str(), AT_REMOVEDIR);   // another job of the user made it first
     }
     const int pasta = openat(raiz, nome, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    struct stat st {};
     if (pasta < 0 || fstat(pasta, &st) != 0 || st.st_uid != usuario.pw_uid) {
         motivo = std::string("a pasta de ") + nome + " no spool não é uma pasta dele";
         if (pasta >= 0)

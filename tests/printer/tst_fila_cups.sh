@@ -47,6 +47,10 @@ U2=vptst$$b
 AGENTES=""
 
 limpa() {
+    if [ $FALHAS -gt 0 ]; then
+        for log in "$T"/agente-*.log; do [ -s "$log" ] && { echo "--- $log"; cat "$log"; }; done
+        [ -n "${CUPS_DIR:-}" ] && { echo "--- cupsd error_log (end)"; tail -n 30 "$CUPS_DIR/log/error_log"; }
+    fi
     touch "$T/liberar/TODOS" 2>/dev/null
     for a in $AGENTES; do kill "$a" 2>/dev/null; done
     cups_para
