@@ -8,12 +8,32 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace plataforma {
 
 namespace {
 
 using Relogio = std::chrono::steady_clock;
+
+// Longest the caller waits for a step before it gets a turn again.
+constexpr int kEsperaMaximaMs = 8;
+
+// Marks the client busy while a step drives the network, so that a step asked for from inside
+// the caller's turn (a listener, a click) is refused instead of tearing the session down.
+class Conduzindo {
+public:
+    explicit Conduzindo(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~Conduzindo() { m_flag = false; }
+    Conduzindo(const Conduzindo &) = delete;
+    Conduzindo &operator=(const Conduzindo &) = delete;
+
+private:
+    bool &m_flag;
+};
 
 bool temControle(const QString &texto)
 {
@@ -165,18 +185,9 @@ struct CurlFtp::Sessao {
         vistos = 0;
     }
 
-    // Runs the step until libcurl finishes it or `basta` says the caller can go on.
-    template <typename Basta>
-    void conduz(const TemposFtp &tempos, Basta basta)
+    // The step's loop, on the step's own thread (CurlFtp::conduz).
+    void conduz(const TemposFtp &tempos, const std::function<bool()> &basta)
     {
-        if (!ativo) {
-            if (curl_multi_add_handle(multi, easy) != CURLM_OK) {
-                terminou = true;
-                resultado = CURLE_FAILED_INIT;
-                return;
-            }
-            ativo = true;
-        }
         atividade = Relogio::now();
         const auto parado = std::chrono::milliseconds(tempos.paradoMs);
         for (;;) {
@@ -192,7 +203,7 @@ struct CurlFtp::Sessao {
                     return;
                 }
             }
-            if (basta())
+            if (basta && basta())
                 return;
             const auto decorrido = Relogio::now() - atividade;
             if (decorrido >= parado) {
@@ -206,11 +217,6 @@ struct CurlFtp::Sessao {
                 return;
             }
         }
-    }
-
-    void conduz(const TemposFtp &tempos)
-    {
-        conduz(tempos, [] { return false; });
     }
 
     void encerra(CURLcode codigo)
@@ -325,8 +331,69 @@ bool CurlFtp::falhaDoPasso(int codigo)
     return falha(codigo);
 }
 
+// A step asked for while another one drives the network (from inside the caller's turn).
+bool CurlFtp::ocupado()
+{
+    if (!m_conduzindo)
+        return false;
+    falha(CURLE_FAILED_INIT, QStringLiteral("Outra operação FTP em andamento"));
+    return true;
+}
+
+// Runs `trabalho` on a thread of its own while this one gives the caller its turns (cedeVez) at
+// least every few milliseconds. libcurl waits inside some of its own calls (the server's word
+// after a transfer, the goodbye when the connection closes), so driving it here with short waits
+// would not be enough to keep the window live.
+void CurlFtp::emSegundoPlano(const std::function<void()> &trabalho)
+{
+    const Conduzindo conduzindo(m_conduzindo);
+    std::mutex trava;
+    std::condition_variable aviso;
+    bool pronto = false;
+    std::thread fio;
+    try {
+        fio = std::thread([&] {
+            trabalho();
+            const std::lock_guard<std::mutex> fim(trava);
+            pronto = true;
+            aviso.notify_one();   // under the lock: `aviso` lives on the waiting side's stack
+        });
+    } catch (const std::system_error &) {
+        trabalho();   // no thread to be had: the step still runs, only the window waits
+        return;
+    }
+    std::unique_lock<std::mutex> espera(trava);
+    for (;;) {
+        espera.unlock();
+        cedeVez();
+        espera.lock();
+        if (aviso.wait_for(espera, std::chrono::milliseconds(kEsperaMaximaMs), [&] { return pronto; }))
+            break;
+    }
+    espera.unlock();
+    fio.join();
+}
+
+// The one place where a step runs: libcurl is driven until it finishes the step or `basta` says
+// the caller can go on, while the window keeps its turns.
+void CurlFtp::conduz(const std::function<bool()> &basta)
+{
+    Sessao &s = *m_sessao;
+    if (!s.ativo) {
+        if (curl_multi_add_handle(s.multi, s.easy) != CURLM_OK) {
+            s.terminou = true;
+            s.resultado = CURLE_FAILED_INIT;
+            return;
+        }
+        s.ativo = true;
+    }
+    emSegundoPlano([&] { s.conduz(m_tempos, basta); });
+}
+
 bool CurlFtp::abreSessao(AcessoFtp acesso)
 {
+    if (ocupado())
+        return false;
     m_falha = {};
     m_sessao.reset();
     if (!m_iniciado)
@@ -365,6 +432,8 @@ bool CurlFtp::abreSessao(AcessoFtp acesso)
 
 bool CurlFtp::conecta(const QString &host, quint16 porta, const QString &usuario, const QString &senha)
 {
+    if (ocupado())
+        return false;
     m_falha = {};
     if (!m_sessao)
         return falha(CURLE_FAILED_INIT);
@@ -378,7 +447,7 @@ bool CurlFtp::conecta(const QString &host, quint16 porta, const QString &usuario
     curl_easy_setopt(s.easy, CURLOPT_USERNAME, u.constData());
     curl_easy_setopt(s.easy, CURLOPT_PASSWORD, p.constData());
     s.preparaPasso(s.base);
-    s.conduz(m_tempos);
+    conduz();
     if (s.resultado != CURLE_OK)
         return falhaDoPasso(s.resultado);
     s.conectada = true;
@@ -394,7 +463,7 @@ bool CurlFtp::comando(const QByteArray &linha)
     s.preparaPasso(s.base);
     s.comandos = curl_slist_append(nullptr, linha.constData());
     curl_easy_setopt(s.easy, CURLOPT_QUOTE, s.comandos);
-    s.conduz(m_tempos);
+    conduz();
     if (s.resultado != CURLE_OK)
         return falhaDoPasso(s.resultado);
     return true;
@@ -402,6 +471,8 @@ bool CurlFtp::comando(const QByteArray &linha)
 
 bool CurlFtp::mudaDiretorio(const QString &diretorio)
 {
+    if (ocupado())
+        return false;
     m_falha = {};
     if (temControle(diretorio))
         return falha(CURLE_URL_MALFORMAT);
@@ -410,6 +481,8 @@ bool CurlFtp::mudaDiretorio(const QString &diretorio)
 
 bool CurlFtp::leDiretorio(QString *diretorio)
 {
+    if (ocupado())
+        return false;
     m_falha = {};
     if (!comando("PWD"))
         return false;
@@ -440,6 +513,8 @@ bool CurlFtp::leDiretorio(QString *diretorio)
 
 bool CurlFtp::abreEnvio(const QString &nomeRemoto)
 {
+    if (ocupado())
+        return false;
     m_falha = {};
     if (!m_sessao || !m_sessao->conectada)
         return falha(CURLE_FAILED_INIT);
@@ -458,7 +533,7 @@ bool CurlFtp::abreEnvio(const QString &nomeRemoto)
     s.fim = false;
     s.enviando = true;
     // libcurl asks for the first bytes only once the server accepted the file
-    s.conduz(m_tempos, [&s] { return s.pedindo; });
+    conduz([&s] { return s.pedindo; });
     if (s.terminou)
         return falhaDoPasso(s.resultado == CURLE_OK ? CURLE_UPLOAD_FAILED : s.resultado);
     return true;
@@ -466,6 +541,8 @@ bool CurlFtp::abreEnvio(const QString &nomeRemoto)
 
 bool CurlFtp::escreve(QByteArrayView bytes)
 {
+    if (ocupado())
+        return false;
     m_falha = {};
     if (!m_sessao || !m_sessao->enviando)
         return falha(CURLE_SEND_ERROR);
@@ -475,7 +552,7 @@ bool CurlFtp::escreve(QByteArrayView bytes)
     s.pendente = bytes;
     s.tomados = 0;
     s.retoma();
-    s.conduz(m_tempos, [&s] { return s.pedindo && s.tomados == s.pendente.size(); });
+    conduz([&s] { return s.pedindo && s.tomados == s.pendente.size(); });
     s.pendente = {};
     s.tomados = 0;
     if (s.terminou)
@@ -485,6 +562,8 @@ bool CurlFtp::escreve(QByteArrayView bytes)
 
 bool CurlFtp::concluiEnvio()
 {
+    if (ocupado())
+        return false;
     m_falha = {};
     if (!m_sessao || !m_sessao->enviando)
         return falha(CURLE_SEND_ERROR);
@@ -492,7 +571,7 @@ bool CurlFtp::concluiEnvio()
     s.fim = true;
     s.retoma();
     // the server's confirmation that the whole file arrived
-    s.conduz(m_tempos);
+    conduz();
     if (s.resultado != CURLE_OK)
         return falhaDoPasso(s.resultado);
     return true;
@@ -500,12 +579,16 @@ bool CurlFtp::concluiEnvio()
 
 void CurlFtp::fechaArquivo()
 {
+    if (m_conduzindo)
+        return;
     if (m_sessao && m_sessao->enviando)
         m_sessao->encerra(CURLE_ABORTED_BY_CALLBACK);
 }
 
 bool CurlFtp::baixa(const QString &nomeRemoto, const QString &caminhoLocal)
 {
+    if (ocupado())
+        return false;
     m_falha = {};
     if (!m_sessao || !m_sessao->conectada)
         return falha(CURLE_FAILED_INIT);
@@ -519,7 +602,7 @@ bool CurlFtp::baixa(const QString &nomeRemoto, const QString &caminhoLocal)
     curl_easy_setopt(s.easy, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
     curl_easy_setopt(s.easy, CURLOPT_NOBODY, 0L);
     s.destino = &destino;
-    s.conduz(m_tempos);
+    conduz();
     s.destino = nullptr;
     if (s.resultado != CURLE_OK) {
         destino.cancelWriting();
@@ -532,6 +615,8 @@ bool CurlFtp::baixa(const QString &nomeRemoto, const QString &caminhoLocal)
 
 bool CurlFtp::apaga(const QString &nomeRemoto)
 {
+    if (ocupado())
+        return false;
     m_falha = {};
     if (nomeRemoto.isEmpty() || temControle(nomeRemoto))
         return falha(CURLE_URL_MALFORMAT);
@@ -540,7 +625,11 @@ bool CurlFtp::apaga(const QString &nomeRemoto)
 
 void CurlFtp::fecha()
 {
-    m_sessao.reset();
+    if (m_conduzindo || !m_sessao)
+        return;
+    // cleaning up says goodbye to the server and waits for its reply
+    std::unique_ptr<Sessao> sessao = std::move(m_sessao);
+    emSegundoPlano([&sessao] { sessao.reset(); });
 }
 
 } // namespace plataforma

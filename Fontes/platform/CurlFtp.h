@@ -1,9 +1,12 @@
 #pragma once
 // The FTP client on libcurl. One session per operation: abreSessao() starts it, fecha() ends it
 // together with its connection, which every step in between reuses. Passive mode (EPSV, then PASV
-// when the server does not know it), binary transfers, a time-out on every step.
+// when the server does not know it), binary transfers, a time-out on every step. Each step runs
+// on a thread of its own while the caller's thread gives its window turns (defineVez); a step
+// asked for during such a turn is refused.
 #include "FtpClient.h"
 
+#include <functional>
 #include <memory>
 
 namespace plataforma {
@@ -42,9 +45,13 @@ private:
     bool falha(int codigo, const QString &mensagem = QString());
     bool falhaDoPasso(int codigo);
     bool comando(const QByteArray &linha);
+    bool ocupado();
+    void emSegundoPlano(const std::function<void()> &trabalho);
+    void conduz(const std::function<bool()> &basta = {});
 
     TemposFtp m_tempos;
     bool m_iniciado = false;
+    bool m_conduzindo = false;
     std::unique_ptr<Sessao> m_sessao;
     FalhaFtp m_falha;
 };

@@ -5,6 +5,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 namespace plataforma {
 
 struct TemposFtp {
@@ -49,6 +51,20 @@ public:
     virtual void fecha() = 0;
 
     virtual FalhaFtp ultimaFalha() const = 0;
+
+    // Called again and again while a step waits on the network or moves bytes, so the caller can
+    // keep its window live; nothing when empty.
+    void defineVez(std::function<void()> vez) { m_vez = std::move(vez); }
+
+protected:
+    void cedeVez() const
+    {
+        if (m_vez)
+            m_vez();
+    }
+
+private:
+    std::function<void()> m_vez;
 };
 
 } // namespace plataforma

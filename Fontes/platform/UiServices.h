@@ -39,6 +39,9 @@ public:
 
     virtual void cursorOcupado(bool ocupado) = 0;
     virtual void processaEventos() = 0;   // yield to the event loop once
+    // Yields only when the event loop has not had a turn for about a frame (16 ms): long work asks
+    // as often as it likes, the window stays live and the work does not pay a turn each time.
+    virtual void cedeVez() = 0;
     virtual void espera(int milissegundos) = 0;
 
     // Shell "open" on a file: the associated application shows it; we never wait for it.

@@ -14,6 +14,9 @@ namespace plataforma {
 
 namespace {
 
+// about one frame of a 60 Hz screen
+constexpr qint64 kVezMs = 16;
+
 QMessageBox::Icon iconeQt(Icone icone)
 {
     switch (icone) {
@@ -48,6 +51,12 @@ QString filtroQt(const QString &filtro)
 }
 
 } // namespace
+
+WidgetUi::WidgetUi(std::function<qint64()> relogioMs) : m_relogioMs(std::move(relogioMs))
+{
+    m_desdeInicio.start();
+    m_ultimaVezMs = agoraMs();
+}
 
 Resposta WidgetUi::mensagem(const Caixa &caixa)
 {
@@ -116,6 +125,13 @@ void WidgetUi::cursorOcupado(bool ocupado)
 void WidgetUi::processaEventos()
 {
     QCoreApplication::processEvents();
+    m_ultimaVezMs = agoraMs();
+}
+
+void WidgetUi::cedeVez()
+{
+    if (agoraMs() - m_ultimaVezMs >= kVezMs)
+        processaEventos();
 }
 
 void WidgetUi::espera(int milissegundos)
@@ -124,6 +140,7 @@ void WidgetUi::espera(int milissegundos)
     QEventLoop laco;
     QTimer::singleShot(milissegundos, &laco, &QEventLoop::quit);
     laco.exec(QEventLoop::ExcludeUserInputEvents);
+    m_ultimaVezMs = agoraMs();
 }
 
 bool WidgetUi::abreDocumento(const QString &caminho)

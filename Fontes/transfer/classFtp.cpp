@@ -9,12 +9,23 @@
 namespace {
 
 constexpr qint64 kPedaco = 100;
+// Pieces gathered into one network write (256 KiB and a little): the server and the socket see a
+// few large writes instead of one per piece.
+constexpr qint64 kPedacosPorBloco = 2622;
 
-// Closes the session on every way out of an operation, a listener's fault included.
+// Closes the session on every way out of an operation, a listener's fault included. While it is
+// open, every wait of the client on the network gives the window its turn.
 class Sessao {
 public:
-    explicit Sessao(plataforma::FtpClient &cliente) : m_cliente(cliente) {}
-    ~Sessao() { m_cliente.fecha(); }
+    Sessao(plataforma::FtpClient &cliente, plataforma::UiServices &ui) : m_cliente(cliente)
+    {
+        m_cliente.defineVez([&ui] { ui.cedeVez(); });
+    }
+    ~Sessao()
+    {
+        m_cliente.fecha();
+        m_cliente.defineVez({});
+    }
     Sessao(const Sessao &) = delete;
     Sessao &operator=(const Sessao &) = delete;
 
@@ -146,7 +157,7 @@ bool classFtp::Transmite(const QString &vServer, const QString &vUser, const QSt
         return false;
     }
     const Ocupado ocupado(m_ocupado);
-    const Sessao sessao(m_cliente);
+    const Sessao sessao(m_cliente, m_ui);
 
     // Every way out of the steps goes through the closing events below.
     const auto envia = [&]() -> bool {
@@ -167,23 +178,41 @@ bool classFtp::Transmite(const QString &vServer, const QString &vUser, const QSt
             return false;
         }
         const qint64 total = local.size();
-        char pedaco[kPedaco];
+        // Pieces are read one by one and gathered; a block goes out when full and once more after
+        // the last whole piece. Each piece's Progress follows the write that carried it.
+        QByteArray bloco;
+        bloco.reserve(kPedacosPorBloco * kPedaco);
         qint64 enviados = 0;
-        for (qint64 i = 1; i <= total / kPedaco; ++i) {
-            if (!leExato(local, pedaco, kPedaco)) {
-                falhaLocal(local);
-                return false;
-            }
-            if (!m_cliente.escreve(QByteArrayView(pedaco, kPedaco))) {
+        const auto despacha = [&]() -> bool {
+            if (bloco.isEmpty())
+                return true;
+            if (!m_cliente.escreve(bloco)) {
                 reporta(QStringLiteral("InternetWriteFile!"));
                 return false;
             }
-            m_ui.processaEventos();
-            enviados += kPedaco;
-            progress(enviados, total);
+            for (qint64 n = bloco.size() / kPedaco; n > 0; --n) {
+                enviados += kPedaco;
+                progress(enviados, total);
+            }
+            bloco.resize(0);
+            m_ui.cedeVez();
+            return true;
+        };
+        for (qint64 i = 1; i <= total / kPedaco; ++i) {
+            const qsizetype inicio = bloco.size();
+            bloco.resize(inicio + kPedaco);
+            if (!leExato(local, bloco.data() + inicio, kPedaco)) {
+                falhaLocal(local);
+                return false;
+            }
+            if (bloco.size() == kPedacosPorBloco * kPedaco && !despacha())
+                return false;
         }
+        if (!despacha())
+            return false;
         progress(total, total);
         const qint64 resto = total % kPedaco;
+        char pedaco[kPedaco];
         if (!leExato(local, pedaco, resto)) {
             falhaLocal(local);
             return false;
@@ -202,7 +231,7 @@ bool classFtp::Recebe(const QString &vServer, const QString &vUser, const QStrin
     if (m_ocupado)
         return false;
     const Ocupado ocupado(m_ocupado);
-    const Sessao sessao(m_cliente);
+    const Sessao sessao(m_cliente, m_ui);
     if (!conecta(plataforma::AcessoFtp::Preconfigurado, vServer, vUser, vPws))
         return false;
     if (!entraNaRaiz())
@@ -217,7 +246,7 @@ void classFtp::Deleta(const QString &vServer, const QString &vUser, const QStrin
     if (m_ocupado)
         return;
     const Ocupado ocupado(m_ocupado);
-    const Sessao sessao(m_cliente);
+    const Sessao sessao(m_cliente, m_ui);
     if (!conecta(plataforma::AcessoFtp::Preconfigurado, vServer, vUser, vPws))
         return;
     QString diretorio;

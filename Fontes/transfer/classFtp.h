@@ -1,7 +1,8 @@
 #pragma once
 // The program's FTP client: uploads one local file into the root folder of the office's FTP
-// account in 100-byte pieces, yielding to the interface after each, and tells its one listener how
-// far it got. It keeps no configuration and no connection: server ("host" or "host:port"), user
+// account, read in 100-byte pieces with one Progress each but sent in large blocks, and tells its
+// one listener how far it got. The window gets its turn by time (UiServices::cedeVez) all along,
+// during every network step too. It keeps no configuration and no connection: server ("host" or "host:port"), user
 // and password come with every call, and each call opens and closes its own session.
 #include "platform/FtpClient.h"
 #include "platform/UiServices.h"

@@ -4,7 +4,7 @@ import threading
 import time
 
 HTTP = ("delay", "drop", "garbage", "truncated", "http500")
-FTP = ("ftp_refuse_login", "ftp_refuse_upload")
+FTP = ("ftp_refuse_login", "ftp_refuse_upload", "ftp_drop_upload")
 AMBOS = ("disk_full",)
 TODAS = HTTP + FTP + AMBOS
 

@@ -169,9 +169,22 @@ class Comportamento:
         return super().ftp_STOR(file, mode)
 
 
+# bytes of an upload taken before "ftp_drop_upload" cuts the connections
+CORTE_ENVIO = 64 * 1024
+
+
 class ComportamentoDados:
     """The portal's own behaviour on data connections, mixed into pyftpdlib's
     plain or TLS one."""
+
+    def handle_read_event(self):
+        # pyftpdlib reads through this name (the plain handler's is its handle_read)
+        super().handle_read_event()
+        controle = self.cmd_channel
+        if (self.receive and self.tot_bytes_received >= CORTE_ENVIO and controle is not None
+                and controle.server_portal.falhas.toma("ftp_drop_upload")):
+            # the line goes dead mid-file: no reply, both connections closed
+            controle.close()
 
     def readable(self):
         # curl does the TLS handshake on a data connection as soon as it opens

@@ -3,6 +3,7 @@
 #include "TestHome.h"
 #include "platform/Ansi.h"
 #include "platform/SettingsStore.h"
+#include "platform/WidgetUi.h"
 
 #include <QFile>
 #include <QTest>
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void configValorVazioNaoEPadrao();
     void configArquivoComLixo();
     void copiaRespeitaSobrescrever();
+    void cedeVezPorTempo();
 };
 
 void TstPlatform::ansiIdaEVolta_data()
@@ -90,6 +92,37 @@ void TstPlatform::copiaRespeitaSobrescrever()
     QCOMPARE(fso.leBytes(destino), QByteArrayLiteral("novo"));
     QVERIFY(!fso.copiaArquivo(home.raiz() + QStringLiteral("/nada.pdf"), destino, true));
     QVERIFY(!fso.copiaArquivo(origem, home.raiz() + QStringLiteral("/sem/pasta/x.pdf"), true));
+}
+
+// The event loop turns when a frame (16 ms) has passed since its last turn, however often it is
+// asked; an explicit yield or a wait counts as a turn.
+void TstPlatform::cedeVezPorTempo()
+{
+    qint64 agora = 1000;
+    plataforma::WidgetUi ui([&agora] { return agora; });
+    int rodou = 0;
+    const auto posta = [&] { QMetaObject::invokeMethod(qApp, [&rodou] { ++rodou; }, Qt::QueuedConnection); };
+
+    posta();
+    ui.cedeVez();
+    agora += 15;
+    ui.cedeVez();
+    QCOMPARE(rodou, 0);
+    agora += 1;
+    ui.cedeVez();
+    QCOMPARE(rodou, 1);
+
+    posta();
+    agora += 10;
+    ui.processaEventos();
+    QCOMPARE(rodou, 2);
+    posta();
+    agora += 10;
+    ui.cedeVez();
+    QCOMPARE(rodou, 2);
+    agora += 6;
+    ui.cedeVez();
+    QCOMPARE(rodou, 3);
 }
 
 QTEST_GUILESS_MAIN(TstPlatform)

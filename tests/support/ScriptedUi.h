@@ -6,6 +6,7 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 
 class ScriptedUi final : public plataforma::UiServices {
 public:
@@ -30,8 +31,24 @@ public:
             ++cursorOcupadoVezes;
         m_ocupado = ocupado;
     }
-    void processaEventos() override { ++eventosProcessados; }
-    void espera(int milissegundos) override { esperas << milissegundos; }
+    void processaEventos() override
+    {
+        ++eventosProcessados;
+        m_ultimaVezMs = relogioMs;
+    }
+    // Yields as the real one does, by the test's clock `relogioMs`, which only the test moves.
+    void cedeVez() override
+    {
+        ++vezesPedidas;
+        if (cedeSempre || relogioMs - m_ultimaVezMs >= 16)
+            processaEventos();
+    }
+    void espera(int milissegundos) override
+    {
+        esperas << milissegundos;
+        if (aoEsperar)
+            aoEsperar(milissegundos);
+    }
     bool abreDocumento(const QString &caminho) override { documentosAbertos << caminho; return abrirFunciona; }
     bool abreEndereco(const QString &url) override { enderecosAbertos << url; return abrirFunciona; }
     bool iniciaProcesso(const QString &programa, const QStringList &argumentos) override;
@@ -44,7 +61,11 @@ public:
     QStringList enderecosAbertos;
     QList<QStringList> processos;     // program followed by its arguments
     QList<int> esperas;
+    std::function<void(int)> aoEsperar;   // runs inside each wait, to see the window meanwhile
     qint64 eventosProcessados = 0;
+    qint64 vezesPedidas = 0;   // cedeVez calls, whether they yielded or not
+    qint64 relogioMs = 0;
+    bool cedeSempre = false;   // every cedeVez yields, so the turns show where they were asked
     int cursorOcupadoVezes = 0;
     bool abrirFunciona = true;
     bool iniciarFunciona = true;
@@ -58,4 +79,5 @@ private:
     QQueue<plataforma::ResultadoSalvar> m_salvar;
     bool m_aceitaAvisos = false;
     bool m_ocupado = false;
+    qint64 m_ultimaVezMs = 0;
 };

@@ -44,6 +44,7 @@ public:
     plataforma::FalhaFtp falhaEscrita{55, QStringLiteral("Falha ao enviar dados ao servidor")};
     std::function<void(int)> aoEscrever;   // after the n-th write was taken
     bool registraEscritas = true;
+    bool guardaBytes = true;   // false: only their count (files of gigabytes)
 
     // what arrived
     plataforma::AcessoFtp acesso = plataforma::AcessoFtp::Direto;
@@ -53,6 +54,8 @@ public:
     QString senha;
     QString nomeRemoto;
     QByteArray recebidos;
+    qint64 totalRecebido = 0;
+    qint64 recebidoAoConcluir = -1;   // bytes taken when the server was asked to confirm
     QList<qint64> escritas;
     bool sessaoAberta = false;
 
@@ -92,12 +95,18 @@ public:
             m_falha = falhaEscrita;
             return false;
         }
-        recebidos += bytes;
+        if (guardaBytes)
+            recebidos += bytes;
+        totalRecebido += bytes.size();
         if (aoEscrever)
             aoEscrever(n);
         return true;
     }
-    bool concluiEnvio() override { return passo(QStringLiteral("concluiEnvio")); }
+    bool concluiEnvio() override
+    {
+        recebidoAoConcluir = totalRecebido;
+        return passo(QStringLiteral("concluiEnvio"));
+    }
     void fechaArquivo() override { m_registro(QStringLiteral("fechaArquivo")); }
     bool baixa(const QString &remoto, const QString &local) override
     {

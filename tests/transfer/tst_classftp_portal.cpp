@@ -1,6 +1,7 @@
 // classFtp on the libcurl client against the local portal's real FTP account: the bytes arrive
-// exactly and come back with Recebe, the login and the upload refused, the delete; and a server
-// that is not there or never answers.
+// exactly and come back with Recebe, the login and the upload refused, the delete, a connection
+// that dies mid-file; the window's turns during every step; and a server that is not there or
+// never answers.
 #include "FtpRoteirizado.h"
 #include "PortalLocal.h"
 #include "ScriptedUi.h"
@@ -94,6 +95,9 @@ private slots:
     void recebeArquivoAusenteMantemOLocal();
     void nomeNaoViraComando_data();
     void nomeNaoViraComando();
+    void cadaPassoCedeAVez_data();
+    void cadaPassoCedeAVez();
+    void conexaoCaiNoMeioDoEnvio();
     void servidorForaDoAr_data();
     void servidorForaDoAr();
     void envioIgnoraProxyDoAmbiente();
@@ -124,6 +128,9 @@ void TstClassFtpPortal::init()
     m_portal->desligaFalhas();
     m_registro.linhas.clear();
     m_ouvinte.progressos.clear();
+    m_ui.cedeSempre = false;
+    m_registro.ui = &m_ui;
+    m_registro.yieldsVistos = m_ui.eventosProcessados;
 }
 
 QString TstClassFtpPortal::local(const QString &nome, const QByteArray &bytes) const
@@ -290,6 +297,73 @@ void TstClassFtpPortal::nomeNaoViraComando()
     QCOMPARE(geral(m_registro), eventos);
 }
 
+void TstClassFtpPortal::cadaPassoCedeAVez_data()
+{
+    QTest::addColumn<QString>("operacao");
+    // the events with at least one turn of the window before each
+    QTest::addColumn<QStringList>("depoisDeVez");
+
+    QTest::newRow("Transmite") << QStringLiteral("Transmite")
+                               << QStringList{QStringLiteral("Geral 1 Conectado"), QStringLiteral("Geral 1 Transmitindo"),
+                                              QStringLiteral("Progress 100 150000"),
+                                              QStringLiteral("Geral 1 Arquivo Fechado")};
+    QTest::newRow("Recebe") << QStringLiteral("Recebe")
+                            << QStringList{QStringLiteral("Geral 1 Conectado"), QStringLiteral("Geral 1 Transmitindo"),
+                                           QStringLiteral("Geral 1 Arquivo Fechado")};
+    QTest::newRow("Deleta") << QStringLiteral("Deleta")
+                            << QStringList{QStringLiteral("Geral 1 Conectado"), QStringLiteral("Geral 1 Transmitindo"),
+                                           QStringLiteral("Geral 1 Arquivo Fechado")};
+}
+
+// Login, folder, opening the remote file, the data and the server's final reply each wait on
+// the network; the window gets its turns during every one of them.
+void TstClassFtpPortal::cadaPassoCedeAVez()
+{
+    QFETCH(QString, operacao);
+    QFETCH(QStringList, depoisDeVez);
+
+    const QString caminho = local(QStringLiteral("vez.pdf"), conteudo(150000));
+    if (operacao != QLatin1String("Transmite"))
+        QVERIFY(m_ftp.Transmite(servidor(), kUsuario, kSenha, caminho, QString()));
+    m_registro.linhas.clear();
+    m_registro.yieldsVistos = m_ui.eventosProcessados;
+    m_ui.cedeSempre = true;
+
+    if (operacao == QLatin1String("Transmite"))
+        QVERIFY(m_ftp.Transmite(servidor(), kUsuario, kSenha, caminho, QString()));
+    else if (operacao == QLatin1String("Recebe"))
+        QVERIFY(m_ftp.Recebe(servidor(), kUsuario, kSenha, m_pasta.filePath(QStringLiteral("volta.pdf")),
+                             QStringLiteral("vez.pdf")));
+    else
+        m_ftp.Deleta(servidor(), kUsuario, kSenha, QStringLiteral("vez.pdf"));
+
+    for (const QString &evento : depoisDeVez) {
+        const qsizetype i = m_registro.linhas.indexOf(evento);
+        QVERIFY2(i > 0, qPrintable(evento));
+        QVERIFY2(m_registro.linhas.at(i - 1) == QLatin1String("yield"), qPrintable(m_registro.linhas.mid(i - 5, 6).join(QLatin1Char('|'))));
+    }
+}
+
+// The line goes dead after the first block: a failure, never a success.
+void TstClassFtpPortal::conexaoCaiNoMeioDoEnvio()
+{
+    m_portal->ligaFalha(QStringLiteral("ftp_drop_upload"), QString(), 1);
+    const QByteArray bytes = conteudo(3 * 1024 * 1024);
+    const QString caminho = local(QStringLiteral("cortado.pdf"), bytes);
+
+    QVERIFY(!m_ftp.Transmite(servidor(), kUsuario, kSenha, caminho, QString()));
+    QCOMPARE(geral(m_registro).mid(0, 2),
+             (QStringList{QStringLiteral("Geral 1 Conectado"), QStringLiteral("Geral 1 Transmitindo")}));
+    QCOMPARE(geral(m_registro).mid(geral(m_registro).size() - 3), kFechamento);
+
+    // the next upload finds the server well again
+    m_registro.linhas.clear();
+    QVERIFY(m_ftp.Transmite(servidor(), kUsuario, kSenha, caminho, QString()));
+    QFile naConta(this->naConta(QStringLiteral("cortado.pdf")));
+    QVERIFY(naConta.open(QIODevice::ReadOnly));
+    QVERIFY(naConta.readAll() == bytes);
+}
+
 void TstClassFtpPortal::servidorForaDoAr_data()
 {
     QTest::addColumn<bool>("escuta");
@@ -313,8 +387,12 @@ void TstClassFtpPortal::servidorForaDoAr()
     plataforma::CurlFtp curl(plataforma::TemposFtp{2000, 300});
     classFtp ftp(curl, m_ui, &m_ouvinte);
     const QString caminho = local(QStringLiteral("porta.pdf"), conteudo(10));
+    const qint64 vezesAntes = m_ui.vezesPedidas;
     QVERIFY(!ftp.Transmite(porta.servidor(), kUsuario, kSenha, caminho, QString()));
     QCOMPARE(geral(m_registro), QStringList{QStringLiteral("Geral 3 ") + erro} + kFechamento);
+    // the window had its turns while the silent server was waited for
+    if (escuta)
+        QVERIFY(m_ui.vezesPedidas - vezesAntes >= 3);
 }
 
 // The upload goes straight to the server, whatever proxy the environment names.
