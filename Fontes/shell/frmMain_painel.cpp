@@ -12,7 +12,8 @@ using namespace frmMainTextos;
 
 namespace {
 
-constexpr int kYieldsInternet = 1320001;
+// How long "Aguarde" stays up after a check: long enough to be read, short enough not to annoy.
+constexpr int kAguardeMs = 400;
 
 } // namespace
 
@@ -28,8 +29,9 @@ void frmMain::suInternet(bool semTestar)
         c.iblDicaTexto->setText(linhas(2) + kAguarde);
     });
     passo(proc, [&] {
-        for (int i = 0; i < kYieldsInternet; ++i)
-            m_servicos.ui.processaEventos();
+        // a wait in time, painting meanwhile; a window not shown yet (start-up) has nobody to wait for
+        if (isVisible())
+            m_servicos.ui.espera(kAguardeMs);
     });
     passo(proc, [&] {
         const QString mensagem = conectado ? QStringLiteral("Sua conexão de internet está estável no momento")

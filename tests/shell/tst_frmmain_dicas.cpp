@@ -34,6 +34,9 @@ void TstFrmMainDicas::depoisDoInicio()
     QCOMPARE(b.janela->Ajuda[7].titulo, QStringLiteral("Status da Internet"));
     QVERIFY(b.janela->Ajuda[7].texto.endsWith(QStringLiteral("Dê um cliques para verificar novamente.")));
     QVERIFY(b.home.ui.caixas.isEmpty());
+    // the window is not shown yet when start-up checks: nobody to say "Aguarde" to, no wait
+    QVERIFY(b.home.ui.esperas.isEmpty());
+    QCOMPARE(b.home.ui.eventosProcessados, qint64(0));
 }
 
 void TstFrmMainDicas::passarOMouse_data()
@@ -117,8 +120,19 @@ void TstFrmMainDicas::verificaConexao()
         return url.endsWith("printer/printer_login.asp") ? resposta : QByteArray("?");
     };
     QWidget *pic = b.controle(QStringLiteral("picInternet"));
+    QVERIFY(w.isVisible());
+    QStringList duranteAEspera;
+    b.home.ui.aoEsperar = [&](int) {
+        duranteAEspera << b.controle<QLabel>(QStringLiteral("iblDicaTitulo"))->text()
+                       << b.controle<QLabel>(QStringLiteral("iblDicaTexto"))->text();
+    };
 
     FrmMainBancada::clica(pic);
+    // "Aguarde" stays up for one short wait in time, after the check itself
+    QCOMPARE(b.home.ui.esperas.size(), 1);
+    QVERIFY(b.home.ui.esperas.first() > 0 && b.home.ui.esperas.first() <= 1000);
+    QCOMPARE(duranteAEspera, (QStringList{QStringLiteral("Verificando Conexão com a Internet"),
+                                          QStringLiteral("\r\n\r\nAguarde")}));
     QVERIFY(!b.home.http.urls.isEmpty() && b.home.http.urls.last().endsWith("printer/printer_login.asp"));
     QCOMPARE(b.amb().InternetOk, mensagem == kEstavel);
     QCOMPARE(w.AjudaAtual, 7);
