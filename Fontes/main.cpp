@@ -7,6 +7,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/WidgetUi.h"
 #include "shell/ModFuncs.h"
+#include "shell/Partida.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
@@ -83,6 +84,12 @@ int main(int argc, char *argv[])
     plataforma::CurlFtp ftp;
     plataforma::Servicos servicos{config, fso, ui, relogio, http, ftp};
     ModFuncs funcs(servicos);
+
+    // "--historico" and "--fila" (the desktop menu) open one window without a document
+    if (const Partida::Modo modo = Partida::modo(linhaComando); modo != Partida::Modo::Documento) {
+        Partida(servicos, funcs).Executa(modo);
+        return 0;
+    }
 
     const bool medeInicio = qEnvironmentVariableIntValue("VORLIN_MEDE_INICIO") == 1;
     frmMain::Janelas janelas;

@@ -7,7 +7,10 @@
 #include "shell/ModFuncs.h"
 #include "shell/classAmbiente.h"
 
+#include <QAction>
 #include <QEvent>
+#include <QToolBar>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QShowEvent>
 
@@ -58,6 +61,13 @@ void frmLogin::Form_Load()
     // the domain and login of the last successful login
     passo(proc, [&] { c.txtDominio->setText(m_ambiente.Dominio); });
     passo(proc, [&] { c.txtLogin->setText(m_ambiente.Login); });
+    // opened without a document (the history or the queue from the desktop): nothing to save
+    passo(proc, [&] {
+        const bool temDocumento = !m_ambiente.arquivo().isEmpty();
+        c.cmdSalvar->setVisible(temDocumento);
+        if (QAction *salvar = c.tbLogin->findChild<QAction *>(QStringLiteral("keySalvar")))
+            salvar->setVisible(temDocumento);
+    });
 }
 
 void frmLogin::Form_Activate()
@@ -151,6 +161,8 @@ void frmLogin::suEntrar()
 
 void frmLogin::cmdSalvar_Click()
 {
+    if (m_ambiente.arquivo().isEmpty())
+        return;
     passo("cmdSalvar_Click", [&] { m_funcs.SalvarComo(m_ambiente, QString()); });
 }
 
@@ -162,8 +174,10 @@ void frmLogin::cmdSair_Click()
 void frmLogin::tbLogin_ButtonClick(const QString &chave)
 {
     passo("tbLogin_ButtonClick", [&] {
-        if (chave == QLatin1String("keySalvar"))
-            m_funcs.SalvarComo(m_ambiente, QString());
+        if (chave == QLatin1String("keySalvar")) {
+            if (!m_ambiente.arquivo().isEmpty())
+                m_funcs.SalvarComo(m_ambiente, QString());
+        }
         else if (chave == QLatin1String("keyEntrar"))
             suEntrar();
         else if (chave == QLatin1String("keyCancelar"))

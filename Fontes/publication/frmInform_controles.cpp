@@ -173,6 +173,16 @@ void frmInform::MontaComandos()
     }
     connect(c.tbEnviar, &QToolBar::actionTriggered, this,
             [this](QAction *a) { tbEnviar_ButtonClick(a->data().toString()); });
+
+    // The frame has no room for the queue command: Ctrl+M reaches it, and the tip of "Confirmar"
+    // says so.
+    auto *mnuFila = new QAction(this);
+    mnuFila->setObjectName(QStringLiteral("mnuFila"));
+    mnuFila->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    addAction(mnuFila);
+    connect(mnuFila, &QAction::triggered, this, [this] { tbEnviar_ButtonClick(QStringLiteral("keyMultiplo")); });
+    c.cmdEnviar->setToolTip(QStringLiteral("Confirma e envia os arquivos marcados.\n"
+                                           "Ctrl+M adiciona à fila de Múltiplos envios, para enviar depois."));
 }
 
 void frmInform::MostraVariante(bool barraDeFerramentas)

@@ -73,6 +73,18 @@ bool classAmbiente::Inicia(bool pMonitor, const QString &pArquivo, const std::op
     return resultado;
 }
 
+void classAmbiente::IniciaSemDocumento()
+{
+    m_semDocumento = true;
+    try {
+        RegistraVersao();
+        if (!RestauraSessao())
+            Autenticado = false;
+    } catch (...) {
+        Autenticado = false;
+    }
+}
+
 void classAmbiente::RegistraVersao()
 {
     auto &config = m_servicos.config;
@@ -99,6 +111,9 @@ bool classAmbiente::ValidaArquivo(QString &caminho)
 bool classAmbiente::Captura(const QString &identificador)
 {
     const bool backup = !identificador.isEmpty();
+    // no document in this run: a login has nothing to capture
+    if (!backup && m_semDocumento)
+        return true;
     const QString sep = plataforma::separador();
     const QString destino = m_pathUser + (backup ? QStringLiteral("Back") : QStringLiteral("PROC")) + sep;
     try {

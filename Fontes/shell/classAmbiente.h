@@ -15,6 +15,9 @@
 
 class ServicosPortal;
 class classFtp;
+namespace transferencia {
+class FilaEnvio;
+}
 
 class classAmbiente : public EstadoSessao {
 public:
@@ -48,6 +51,10 @@ public:
 
     // Accepts the document named by pArquivo; false leaves the reason in Erro().
     bool Inicia(bool pMonitor, const QString &pArquivo, const std::optional<QString> &vTipo = std::nullopt);
+    // A run without a document (the history or the queue opened from the desktop): the version is
+    // written and the stored session restored as at start-up, and a login captures nothing.
+    void IniciaSemDocumento();
+    bool SemDocumento() const { return m_semDocumento; }
 
     // the current document
     const QString &arquivo() const { return m_arquivo; }
@@ -64,6 +71,9 @@ public:
     bool SalvarPDF(const QString &pDestino, bool pSusbistituir);
     bool Salvo() const { return m_salvo; }
     bool Enviado() const { return m_enviado; }
+    // For the queue's sender: each queued document is a publication of its own and starts unsent;
+    // the run's own flag is put back afterwards.
+    void setEnviado(bool valor) { m_enviado = valor; }
     // Publishes the current document through the transfer window's vFtp: upload, registration,
     // backups and notices. Enviado, Erro() and LastIds tell how it went.
     void Envia(classFtp &vFtp);
@@ -74,6 +84,8 @@ public:
     // the queue's index as rows of eleven fields (field 0: the client's name) plus an empty row;
     // a queue that cannot be read sets pErro and Erro()
     QList<QStringList> CarregaFila(bool &pErro);
+    // the send queue of this program folder, for whoever sends it
+    transferencia::FilaEnvio Fila();
 
     // Empty identifier: capture into "PROC"; otherwise a backup into "Back" named by it.
     bool Captura(const QString &identificador);
@@ -128,6 +140,7 @@ private:
     QString m_erro;
     QStringList m_listaArquivos;
     bool m_monitor = false;
+    bool m_semDocumento = false;
     bool m_salvo = false;
     bool m_enviado = false;
     bool m_enfileirado = false;

@@ -6,7 +6,12 @@
 
 bool classAmbiente::Enfileirar()
 {
-    transferencia::FilaEnvio fila({m_servicos.fso, m_pathUser, m_erro, m_arquivo, m_enfileirado});
+    // the publication values the index line has no room for go beside it
+    transferencia::DadosEnvio dados;
+    dados.pasta = pasta;
+    dados.usuariosId = UsuariosId;
+    dados.email = Email;
+    transferencia::FilaEnvio fila({m_servicos.fso, m_pathUser, m_erro, m_arquivo, m_enfileirado, dados});
     return fila.Enfileirar(Enviar, m_titulo, m_tipo, m_listaArquivos);
 }
 
@@ -19,4 +24,9 @@ QList<QStringList> classAmbiente::CarregaFila(bool &pErro)
         return Sincroniza(atualiza, false);
     };
     return fila.CarregaFila(pErro, sincroniza, Tabelas);
+}
+
+transferencia::FilaEnvio classAmbiente::Fila()
+{
+    return transferencia::FilaEnvio({m_servicos.fso, m_pathUser, m_erro, m_arquivo, m_enfileirado});
 }

@@ -2,7 +2,11 @@
 
 #include "platform/Ansi.h"
 #include "platform/Folders.h"
+#include "publication/DataTexto.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
@@ -61,7 +65,77 @@ QStringList linhasDe(const QString &texto)
     return linhas;
 }
 
+// The index's lines with the bytes each one spans, its line break included.
+struct LinhaBruta {
+    qsizetype inicio = 0;
+    qsizetype fim = 0;
+    QString texto;
+};
+
+QList<LinhaBruta> linhasBrutas(const QByteArray &bytes)
+{
+    QList<LinhaBruta> linhas;
+    qsizetype inicio = 0;
+    while (inicio < bytes.size()) {
+        qsizetype fim = inicio;
+        while (fim < bytes.size() && bytes.at(fim) != '\r' && bytes.at(fim) != '\n')
+            ++fim;
+        const QString texto = plataforma::deAnsi(bytes.mid(inicio, fim - inicio));
+        if (fim < bytes.size())
+            fim += (bytes.at(fim) == '\r' && fim + 1 < bytes.size() && bytes.at(fim + 1) == '\n') ? 2 : 1;
+        linhas.append({inicio, fim, texto});
+        inicio = fim;
+    }
+    return linhas;
+}
+
+QString copiaDaLinha(const QString &linha)
+{
+    return linha.section(kSeparador, 1, 1);
+}
+
 } // namespace
+
+QByteArray DadosEnvio::json() const
+{
+    QJsonArray params;
+    for (const QString &p : parametros)
+        params.append(p);
+    const QJsonObject objeto{
+        {QStringLiteral("pasta"), pasta},
+        {QStringLiteral("usuariosId"), usuariosId},
+        {QStringLiteral("email"), email},
+        {QStringLiteral("parametros"), params},
+        {QStringLiteral("descricao"), descricao},
+        {QStringLiteral("observacao"), observacao},
+        {QStringLiteral("enfileiradoEm"), enfileiradoEm},
+        {QStringLiteral("enviando"), enviando},
+        {QStringLiteral("falha"), falha},
+    };
+    return QJsonDocument(objeto).toJson(QJsonDocument::Indented);
+}
+
+std::optional<DadosEnvio> DadosEnvio::deJson(const QByteArray &bytes)
+{
+    QJsonParseError erro{};
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &erro);
+    if (erro.error != QJsonParseError::NoError || !doc.isObject())
+        return std::nullopt;
+    const QJsonObject o = doc.object();
+    DadosEnvio d;
+    d.pasta = o.value(QStringLiteral("pasta")).toString();
+    d.usuariosId = o.value(QStringLiteral("usuariosId")).toString();
+    d.email = o.value(QStringLiteral("email")).toString();
+    const QJsonArray params = o.value(QStringLiteral("parametros")).toArray();
+    for (qsizetype i = 0; i < qsizetype(d.parametros.size()) && i < params.size(); ++i)
+        d.parametros[size_t(i)] = params.at(i).toString();
+    d.descricao = o.value(QStringLiteral("descricao")).toString();
+    d.observacao = o.value(QStringLiteral("observacao")).toString();
+    d.enfileiradoEm = o.value(QStringLiteral("enfileiradoEm")).toString();
+    d.enviando = o.value(QStringLiteral("enviando")).toBool();
+    d.falha = o.value(QStringLiteral("falha")).toString();
+    return d;
+}
 
 QString FilaEnvio::pasta() const
 {
@@ -76,6 +150,16 @@ QString FilaEnvio::pastaArquivos() const
 QString FilaEnvio::indice() const
 {
     return pasta() + QStringLiteral("vrmf.rlx");
+}
+
+QString FilaEnvio::pastaDados() const
+{
+    return pasta() + QStringLiteral("dados") + plataforma::separador();
+}
+
+QString FilaEnvio::arquivoDados(const QString &copia) const
+{
+    return pastaDados() + copia + QStringLiteral(".json");
 }
 
 qint64 FilaEnvio::numeroCopia(const QString &nome)
@@ -137,11 +221,19 @@ bool FilaEnvio::preparaPastas()
     }
     const QString arquivos = pastaArquivos();
     if (!fso.pastaExiste(arquivos))
-        return fso.criaPasta(arquivos);
+        return fso.criaPasta(arquivos) && (fso.pastaExiste(pastaDados()) || fso.criaPasta(pastaDados()));
     // copies without an index are what is left of a queue already sent
-    if (!fso.arquivoExiste(indice())) {
-        for (const QString &nome : fso.listaArquivos(arquivos)) {
-            if (!fso.apagaArquivo(arquivos + nome))
+    if (!fso.arquivoExiste(indice()) && !esvazia())
+        return false;
+    return fso.pastaExiste(pastaDados()) || fso.criaPasta(pastaDados());
+}
+
+bool FilaEnvio::esvazia() const
+{
+    const plataforma::FileService &fso = m_amb.fso;
+    for (const QString &p : {pastaArquivos(), pastaDados()}) {
+        for (const QString &nome : fso.listaArquivos(p)) {
+            if (!fso.apagaArquivo(p + nome))
                 return false;
         }
     }
@@ -168,6 +260,16 @@ bool FilaEnvio::enfileiraUm(const classEnviar &enviar, const QString &titulo, co
 
     m_amb.arquivo = entrada;
     if (!fso.copiaArquivo(entrada, arquivos + copia, true))
+        return false;
+    DadosEnvio dados = m_amb.dados;
+    dados.parametros = {enviar.Parametro1(), enviar.Parametro2(), enviar.Parametro3(), enviar.Parametro4(),
+                        enviar.Parametro5()};
+    dados.descricao = enviar.Descricao();
+    dados.observacao = enviar.Observacao();
+    dados.enfileiradoEm = publicacao::textoData(enviar.DataReferencia());
+    dados.enviando = false;
+    dados.falha.clear();
+    if (!GravaDados(copia, dados))
         return false;
 
     QString tituloArquivo = plataforma::nomeArquivo(entrada);
@@ -256,6 +358,84 @@ QList<QStringList> FilaEnvio::CarregaFila(bool &pErro, const std::function<bool(
     } catch (...) {
         return falha();
     }
+}
+
+bool FilaEnvio::Entradas(QList<EntradaFila> &entradas) const
+{
+    entradas.clear();
+    const plataforma::FileService &fso = m_amb.fso;
+    if (!fso.arquivoExiste(indice()))
+        return true;
+    bool lido = false;
+    const QByteArray bytes = fso.leBytes(indice(), &lido);
+    if (!lido)
+        return false;
+    for (const QString &linha : linhasDe(plataforma::deAnsi(bytes))) {
+        QStringList campos = linha.split(kSeparador);
+        campos.resize(kCampos);
+        EntradaFila entrada{campos};
+        if (!entrada.copia().isEmpty())
+            entradas.append(entrada);
+    }
+    return true;
+}
+
+std::optional<DadosEnvio> FilaEnvio::LeDados(const QString &copia) const
+{
+    bool lido = false;
+    const QByteArray bytes = m_amb.fso.leBytes(arquivoDados(copia), &lido);
+    return lido ? DadosEnvio::deJson(bytes) : std::nullopt;
+}
+
+bool FilaEnvio::GravaDados(const QString &copia, const DadosEnvio &dados) const
+{
+    const plataforma::FileService &fso = m_amb.fso;
+    if (!fso.pastaExiste(pastaDados()) && !fso.criaPasta(pastaDados()))
+        return false;
+    return fso.gravaBytes(arquivoDados(copia), dados.json());
+}
+
+bool FilaEnvio::Retira(const QString &copia) const
+{
+    const plataforma::FileService &fso = m_amb.fso;
+    if (copia.isEmpty())
+        return false;
+    const bool temIndice = fso.arquivoExiste(indice());
+    bool lido = false;
+    const QByteArray bytes = temIndice ? fso.leBytes(indice(), &lido) : QByteArray();
+    // an index that cannot be read may still hold the line: its copy stays
+    if (temIndice && !lido)
+        return false;
+    if (lido) {
+        QByteArray resto;
+        bool achou = false;
+        bool sobra = false;
+        for (const LinhaBruta &l : linhasBrutas(bytes)) {
+            const QString esta = copiaDaLinha(l.texto);
+            if (!achou && esta == copia) {
+                achou = true;
+                continue;
+            }
+            resto += bytes.mid(l.inicio, l.fim - l.inicio);
+            sobra = sobra || !esta.isEmpty();
+        }
+        if (achou) {
+            if (sobra) {
+                if (!fso.gravaBytes(indice(), resto))
+                    return false;
+            } else {
+                // the last one out: an empty queue has no index, and nothing of it stays behind
+                if (!fso.apagaArquivo(indice()))
+                    return false;
+                return esvazia();
+            }
+        }
+    }
+    const QString dados = arquivoDados(copia);
+    if (fso.arquivoExiste(dados) && !fso.apagaArquivo(dados))
+        return false;
+    const QString arquivo = pastaArquivos() + copia;
+    return !fso.arquivoExiste(arquivo) || fso.apagaArquivo(arquivo);
 }
 
 } // namespace transferencia

@@ -165,7 +165,7 @@ bool PortalLocal::roda(const QString &codigo, QString *saida)
     return ok;
 }
 
-bool PortalLocal::executa(const QString &codigo)
+bool PortalLocal::executa(const QString &codigo, QString *saida)
 {
-    return roda(codigo);
+    return roda(codigo, saida);
 }

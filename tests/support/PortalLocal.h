@@ -60,7 +60,8 @@ public:
     QByteArray controle(const QString &pedido);
 
     // Runs Python against the running portal's database (see Opcoes::semente); false on failure.
-    bool executa(const QString &python);
+    // `saida` receives what it printed.
+    bool executa(const QString &python, QString *saida = nullptr);
 
 private:
     QString prologoPython() const;

@@ -4,6 +4,7 @@
 #include "TestHome.h"
 #include "platform/Ansi.h"
 #include "shell/classAmbiente.h"
+#include "transfer/FilaEnvio.h"
 
 #include <QDir>
 #include <QFile>
@@ -131,6 +132,9 @@ private Q_SLOTS:
     void carregaFila_data();
     void carregaFila();
     void carregaOQueFoiEnfileirado();
+    void dadosAoLado();
+    void retira_data();
+    void retira();
 };
 
 void TstFila::linhaDoIndice_data()
@@ -431,6 +435,90 @@ void TstFila::carregaOQueFoiEnfileirado()
                QStringLiteral("2"), QStringLiteral("0"), QString()}),
         linha({})};
     QCOMPARE(tabela, esperado);
+}
+
+// What the line has no room for, and the two texts as typed, wait beside it for the sender.
+void TstFila::dadosAoLado()
+{
+    FilaBancada b;
+    Registro r;
+    r.descricao = QStringLiteral("Nota >@% 1");
+    r.observacao = QStringLiteral("linha 1\nlinha @|- 2");
+    preenche(b.amb, r);
+    b.amb.Enviar.setParametro2(QStringLiteral("03/2011"));
+    b.amb.pasta = QStringLiteral("11|31|0|0|0|");
+    b.amb.UsuariosId = QStringLiteral("12|30*7|41");
+    b.amb.Email = QStringLiteral("S");
+    QVERIFY(b.enfileira({b.doc, b.outro}));
+
+    const transferencia::FilaEnvio fila = b.amb.Fila();
+    for (const QString &copia : {QStringLiteral("file001"), QStringLiteral("file002")}) {
+        const auto dados = fila.LeDados(copia);
+        QVERIFY2(dados, qPrintable(copia));
+        QCOMPARE(dados->pasta, QStringLiteral("11|31|0|0|0|"));
+        QCOMPARE(dados->usuariosId, QStringLiteral("12|30*7|41"));
+        QCOMPARE(dados->email, QStringLiteral("S"));
+        QCOMPARE(dados->parametros, (std::array<QString, 5>{QString(), QStringLiteral("03/2011"), {}, {}, {}}));
+        QCOMPARE(dados->descricao, r.descricao);
+        QCOMPARE(dados->observacao, r.observacao);
+        QCOMPARE(dados->enfileiradoEm, QStringLiteral("09/03/2011"));
+        QVERIFY(!dados->enviando);
+        QCOMPARE(dados->falha, QString());
+    }
+    QList<transferencia::EntradaFila> entradas;
+    QVERIFY(fila.Entradas(entradas));
+    QCOMPARE(entradas.size(), 2);
+    QCOMPARE(entradas.at(1).copia(), QStringLiteral("file002"));
+    QCOMPARE(entradas.at(1).campos.value(4), QStringLiteral("Nota >_% 1"));
+}
+
+void TstFila::retira_data()
+{
+    QTest::addColumn<QByteArray>("indice");
+    QTest::addColumn<QString>("copia");
+    QTest::addColumn<QByteArray>("depois");   // null: no index any more
+    QTest::addColumn<QStringList>("ficam");   // copies (and their data) left
+
+    const QByteArray l1 = "3>@%file001>@%a.pdf>@%2>@%Guia>@%>@%>@%>@%0>@%0>@%>@%";
+    const QByteArray l2 = "7>@%file002>@%b\xe7.pdf>@%2>@%Folha>@%>@%>@%x@|-y>@%2>@%0>@%>@%";
+    const QByteArray l3 = "3*7>@%file003>@%c.pdf>@%2>@%Nota>@%>@%>@%>@%0>@%0>@%>@%";
+    const QStringList todas{QStringLiteral("file001"), QStringLiteral("file002"), QStringLiteral("file003")};
+    QTest::newRow("a do meio") << l1 + "\r\n" + l2 + "\r\n" + l3 + "\r\n" << QStringLiteral("file002")
+                               << l1 + "\r\n" + l3 + "\r\n" << QStringList{todas.at(0), todas.at(2)};
+    // every other line keeps its bytes: a bare line feed, a line without copy, one without its break
+    QTest::newRow("a primeira, as outras como estão")
+        << l1 + "\n" + l2 + "\r\nlixo\r\n" + l3 << QStringLiteral("file001") << l2 + "\r\nlixo\r\n" + l3
+        << QStringList{todas.at(1), todas.at(2)};
+    QTest::newRow("fora do índice: só a cópia sai") << l1 + "\r\n" + l3 + "\r\n" << QStringLiteral("file002")
+                                                    << l1 + "\r\n" + l3 + "\r\n" << QStringList{todas.at(0), todas.at(2)};
+    // an empty queue has no index, and none of its files stay behind
+    QTest::newRow("a última") << l2 + "\r\nlixo\r\n" << QStringLiteral("file002") << QByteArray() << QStringList();
+}
+
+void TstFila::retira()
+{
+    QFETCH(QByteArray, indice);
+    QFETCH(QString, copia);
+    QFETCH(QByteArray, depois);
+    QFETCH(QStringList, ficam);
+    FilaBancada b;
+    grava(b.indice(), indice);
+    const QString dados = b.fila() + QStringLiteral("dados/");
+    for (const QString &c : {QStringLiteral("file001"), QStringLiteral("file002"), QStringLiteral("file003")}) {
+        grava(b.arquivos() + c, c.toLatin1());
+        grava(dados + c + QStringLiteral(".json"), "{}");
+    }
+
+    QVERIFY(b.amb.Fila().Retira(copia));
+    QCOMPARE(QFile::exists(b.indice()), !depois.isNull());
+    QCOMPARE(b.bytesIndice(), depois);
+    QCOMPARE(b.copias(), ficam);
+    QStringList jsons;
+    for (const QString &c : ficam)
+        jsons << c + QStringLiteral(".json");
+    QCOMPARE(QDir(dados).entryList(QDir::Files, QDir::Name), jsons);
+    // the rewrite leaves nothing of its own behind
+    QCOMPARE(QDir(b.fila()).entryList(QDir::Files), depois.isNull() ? QStringList() : QStringList{QStringLiteral("vrmf.rlx")});
 }
 
 QTEST_GUILESS_MAIN(TstFila)
