@@ -17,6 +17,8 @@
 #include "shell/classAmbiente.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
+#include "transfer/FilaEnvio.h"
+#include "transfer/frmMultiplos.h"
 #include "transfer/frmTransferencia.h"
 
 #include <QApplication>
@@ -25,6 +27,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -402,6 +405,64 @@ QPixmap consulta(Ambiente &amb)
     return px;
 }
 
+// "Múltiplos envios" with three documents queued, the last one refused by the portal once.
+QPixmap multiplos(Ambiente &amb)
+{
+    classAmbiente ambiente(*amb.servicos);
+    ambiente.IniciaSemDocumento();
+    ambiente.Autentica(QStringLiteral("DEMO"), kLogin, QStringLiteral("vorlin123"), 5);
+    bool atualiza = false;
+    ambiente.Sincroniza(atualiza, false);
+    struct Fila {
+        QString nome, descricao, pasta;
+        QList<qint32> clientes;
+    };
+    const Fila fila[] = {
+        {QStringLiteral("Balancete Fevereiro.pdf"), QStringLiteral("Balancete de fevereiro/2011"),
+         QStringLiteral("3|31|0|0|0|"), {4}},
+        {QStringLiteral("Folha de pagamento.pdf"), QStringLiteral("Folha de pagamento de fevereiro"),
+         QStringLiteral("2|0|0|0|0|"), {4, 5}},
+        {QStringLiteral("Guia DARF.pdf"), QStringLiteral("DARF - IRPJ"), QStringLiteral("1|0|0|0|0|"), {10}},
+    };
+    const QDate hoje = QDate::currentDate();
+    for (const Fila &f : fila) {
+        const QString caminho = amb.raiz.path() + QStringLiteral("/spool/") + f.nome;
+        QDir().mkpath(amb.raiz.path() + QStringLiteral("/spool"));
+        QFile arquivo(caminho);
+        if (arquivo.open(QIODevice::WriteOnly))
+            arquivo.write("%PDF-1.4\n%%EOF\n");
+        arquivo.close();
+        ambiente.pasta = f.pasta;
+        ambiente.Email = QStringLiteral("N");
+        classEnviar &e = ambiente.Enviar;
+        e.Try();
+        for (const qint32 c : f.clientes)
+            e.AddCliente(c);
+        e.setTipoArquivo(2);
+        e.setDescricao(f.descricao);
+        e.setAtivacao(hoje.toString(QStringLiteral("dd/MM/yyyy")));
+        e.setExpiracao(hoje.addMonths(1).addDays(1).toString(QStringLiteral("dd/MM/yyyy")));
+        e.Validar(f.nome);
+        ambiente.LimpaListaArquivos();
+        ambiente.AddListaArquivos(caminho);
+        ambiente.Enfileirar();
+    }
+    const transferencia::FilaEnvio queqe = ambiente.Fila();
+    if (auto dados = queqe.LeDados(QStringLiteral("file003"))) {
+        dados->falha = QStringLiteral("Problemas na criação do Registro de Transferência! Pasta não encontrada!");
+        queqe.GravaDados(QStringLiteral("file003"), *dados);
+    }
+    frmMultiplos janela(ambiente, *amb.funcs);
+    janela.show();
+    QCoreApplication::processEvents();
+    janela.findChild<QTableWidget *>(QStringLiteral("grdFila"))->selectRow(0);
+    QCoreApplication::processEvents();
+    const QPixmap px = comMoldura(janela);
+    janela.hide();
+    ambiente.LogOff();
+    return px;
+}
+
 struct Caso {
     const char *nome;
     std::function<QPixmap(Ambiente &)> desenha;
@@ -416,6 +477,7 @@ const Caso kCasos[] = {
     {"publicacao", publicacao},
     {"transferencia", transferencia},
     {"consulta", consulta},
+    {"multiplos", multiplos},
 };
 
 } // namespace

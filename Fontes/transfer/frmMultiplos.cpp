@@ -26,9 +26,9 @@ using transferencia::MultiplosEnvios;
 namespace {
 
 const QString kModulo = QStringLiteral("frmMultiplos");
-constexpr int kLarguraJanela = 11400;   // twips
+constexpr int kLarguraJanela = 15000;   // twips
 constexpr int kAlturaJanela = 5400;
-constexpr int kLadoBotao = 1140;
+constexpr int kLadoBotao = 1440;
 constexpr int kAlturaBotao = 1080;
 
 struct Coluna {
@@ -36,9 +36,9 @@ struct Coluna {
     int largura;   // twips
 };
 const Coluna kColunas[] = {
-    {QStringLiteral("Cliente"), 2200},  {QStringLiteral("Descrição"), 2300}, {QStringLiteral("Ativação"), 1100},
-    {QStringLiteral("Expiração"), 1100}, {QStringLiteral("Pasta"), 1800},    {QStringLiteral("Arquivo"), 2000},
-    {QStringLiteral("Situação"), 3200},
+    {QStringLiteral("Cliente"), 2400},  {QStringLiteral("Descrição"), 2600}, {QStringLiteral("Ativação"), 1300},
+    {QStringLiteral("Expiração"), 1300}, {QStringLiteral("Pasta"), 2000},    {QStringLiteral("Arquivo"), 2200},
+    {QStringLiteral("Situação"), 2400},
 };
 constexpr int kSituacao = 6;
 

@@ -1,6 +1,8 @@
 // The publication dialog's queue command with the real queue behind it: each checked file is
-// queued on its own, a copy of exactly that file with its own index line, and the dialog tells so.
+// queued on its own, a copy of exactly that file with its own index line and its folder and users
+// kept beside it, and the dialog tells so. The command is the hidden toolbar's key or Ctrl+M.
 #include "../publication/tst_frminform_bancada.h"
+#include "transfer/FilaEnvio.h"
 
 #include <QAction>
 #include <QDir>
@@ -32,15 +34,17 @@ void TstFilaInform::filaDoDialogo_data()
 {
     QTest::addColumn<bool>("documento");   // the captured document checked
     QTest::addColumn<bool>("solto");       // a dropped file, checked
-    QTest::newRow("o documento") << true << false;
-    QTest::newRow("o documento e um arquivo solto") << true << true;
-    QTest::newRow("só o arquivo solto") << false << true;
+    QTest::addColumn<bool>("atalho");      // Ctrl+M typed in the description, not the toolbar's key
+    QTest::newRow("o documento, pelo atalho") << true << false << true;
+    QTest::newRow("o documento e um arquivo solto") << true << true << false;
+    QTest::newRow("só o arquivo solto, pelo atalho") << false << true << true;
 }
 
 void TstFilaInform::filaDoDialogo()
 {
     QFETCH(bool, documento);
     QFETCH(bool, solto);
+    QFETCH(bool, atalho);
     InformBancada b;
     frmInform::Janelas janelas = b.janelas();
     janelas.enfileirar = nullptr;   // the dialog's own queue
@@ -69,7 +73,13 @@ void TstFilaInform::filaDoDialogo()
     for (qsizetype i = 0; i < esperados.size(); ++i)
         b.home.ui.responde(Resposta::Ok);
 
-    b.dlg->findChild<QAction *>(QStringLiteral("keyMultiplo"))->trigger();
+    if (atalho) {
+        b.dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(b.dlg.get()));
+        QTest::keyClick(b.controle<QLineEdit>(QStringLiteral("txtDescricao")), Qt::Key_M, Qt::ControlModifier);
+    } else {
+        b.dlg->findChild<QAction *>(QStringLiteral("keyMultiplo"))->trigger();
+    }
 
     const QString fila = b.home.pastaPrograma() + QStringLiteral("queqe/");
     const QStringList linhas = plataforma::deAnsi(le(fila + QStringLiteral("vrmf.rlx"))).split(QStringLiteral("\r\n"));
@@ -79,6 +89,10 @@ void TstFilaInform::filaDoDialogo()
         copias << copia;
         QCOMPARE(le(fila + QStringLiteral("files/") + copia), esperados.at(i).first);
         QVERIFY2(linhas.value(i).startsWith(esperados.at(i).second.arg(copia)), qPrintable(linhas.value(i)));
+        const auto dados = b.amb.Fila().LeDados(copia);
+        QVERIFY(dados);
+        QCOMPARE(dados->pasta, QStringLiteral("11|0|0|0|0|"));
+        QCOMPARE(dados->email, QStringLiteral("N"));
     }
     QCOMPARE(QDir(fila + QStringLiteral("files")).entryList(QDir::Files, QDir::Name), copias);
     QCOMPARE(linhas.size(), esperados.size() + 1);
