@@ -3,10 +3,10 @@
 #include "portal/frmLogin.h"
 
 #include "portal/frmLogin_CampoSenha.h"
+#include "shell/Comandos.h"
 #include "shell/Figuras.h"
 #include "shell/Tela.h"
 
-#include <QAction>
 #include <QBoxLayout>
 #include <QFrame>
 #include <QGridLayout>
@@ -97,14 +97,6 @@ QIcon iconeChave()
         i.addPixmap(desenha(QSize(lado, lado), chave));
     return i;
 }
-
-struct Comando {
-    const char *nome;
-    const char *chave;
-    QString legenda;
-    QString dica;
-    QIcon (*figura)();
-};
 
 QLabel *rotulo(QWidget *pai, const char *nome, const QString &texto)
 {
@@ -209,54 +201,21 @@ void frmLogin::MontaControles()
 
 void frmLogin::MontaBotoes()
 {
-    const Comando comandos[] = {
-        {"cmdSalvar", "keySalvar", QStringLiteral("GERAR PDF"),
-         QStringLiteral("Gera e salva o arquivo PDF no local desejado."), &figuras::gerarPdf},
-        {"cmdMultiplos", "keyEntrar", QStringLiteral("ENTRAR"), QStringLiteral("Faz autenticação junto ao Vorlin."),
-         &iconeChave},
-        {"cmdSair", "keyCancelar", QStringLiteral("CANCELAR"), QStringLiteral("Cancela a autenticação e sai."),
-         &figuras::cancelar},
-    };
-
-    c.fraBotoes = new QFrame(this);
-    c.fraBotoes->setObjectName(QStringLiteral("fraBotoes"));
-    c.fraBotoes->setFrameShape(QFrame::StyledPanel);
-    c.fraBotoes->setFrameShadow(QFrame::Sunken);
-    auto *fila = new QHBoxLayout(c.fraBotoes);
-    fila->setContentsMargins(tw(60), tw(60), tw(60), tw(60));
-    fila->setSpacing(tw(60));
-    QToolButton **alvos[] = {&c.cmdSalvar, &c.cmdMultiplos, &c.cmdSair};
-    for (int i = 0; i < 3; ++i) {
-        auto *b = new QToolButton(c.fraBotoes);
-        b->setObjectName(QString::fromLatin1(comandos[i].nome));
-        b->setText(comandos[i].legenda);
-        b->setIcon(comandos[i].figura());
-        b->setIconSize(QSize(32, 32));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setFixedSize(tw(kLadoBotao), tw(kAlturaBotao));
-        b->setFocusPolicy(Qt::StrongFocus);
-        fila->addWidget(b);
-        *alvos[i] = b;
-    }
-    connect(c.cmdSalvar, &QToolButton::clicked, this, &frmLogin::cmdSalvar_Click);
-    connect(c.cmdMultiplos, &QToolButton::clicked, this, &frmLogin::suEntrar);
-    connect(c.cmdSair, &QToolButton::clicked, this, &frmLogin::cmdSair_Click);
-
-    // The toolbar variant of the same commands; the button-style check keeps it hidden.
-    c.tbLogin = new QToolBar(this);
-    c.tbLogin->setObjectName(QStringLiteral("tbLogin"));
-    c.tbLogin->setMovable(false);
-    c.tbLogin->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    c.tbLogin->setIconSize(QSize(32, 32));
-    for (const Comando &comando : comandos) {
-        QAction *a = c.tbLogin->addAction(comando.figura(), comando.legenda);
-        const QString chaveBotao = QString::fromLatin1(comando.chave);
-        a->setObjectName(chaveBotao);
-        a->setData(chaveBotao);
-        a->setToolTip(comando.dica);
-    }
-    connect(c.tbLogin, &QToolBar::actionTriggered, this,
-            [this](QAction *a) { tbLogin_ButtonClick(a->data().toString()); });
+    const Comandos comandos(this,
+        {
+            {"cmdSalvar", "keySalvar", QStringLiteral("GERAR PDF"), {},
+             QStringLiteral("Gera e salva o arquivo PDF no local desejado."), &figuras::gerarPdf,
+             [this] { cmdSalvar_Click(); }, &c.cmdSalvar},
+            {"cmdMultiplos", "keyEntrar", QStringLiteral("ENTRAR"), {},
+             QStringLiteral("Faz autenticação junto ao Vorlin."), &iconeChave, [this] { suEntrar(); },
+             &c.cmdMultiplos},
+            {"cmdSair", "keyCancelar", QStringLiteral("CANCELAR"), {},
+             QStringLiteral("Cancela a autenticação e sai."), &figuras::cancelar, [this] { cmdSair_Click(); },
+             &c.cmdSair},
+        },
+        {kLadoBotao, kAlturaBotao, true, false});
+    c.fraBotoes = comandos.quadro(this, 60);
+    c.tbLogin = comandos.barra(this, "tbLogin", [this](const QString &chave) { tbLogin_ButtonClick(chave); });
 }
 
 void frmLogin::MostraVariante(bool barraDeFerramentas)
