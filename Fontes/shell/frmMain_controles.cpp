@@ -2,6 +2,7 @@
 // the log-off check box, the exit-check timer and the hidden toolbar variants.
 #include "shell/frmMain.h"
 
+#include "shell/Comandos.h"
 #include "shell/Figuras.h"
 #include "shell/Tela.h"
 
@@ -23,24 +24,6 @@ constexpr int kAlturaBotao = 1080;
 constexpr int kLadoPainel = 960;     // side panel pictures
 constexpr int kLarguraPdf = 1500;
 constexpr int kAlturaPdf = 1950;
-
-// captions shared by a picture button and its toolbar twin
-const QString kGerarPdf = QStringLiteral("Gerar PDF");
-const QString kVisualizar = QStringLiteral("Visualizar");
-const QString kConsultar = QStringLiteral("Consultar");
-const QString kCancelar = QStringLiteral("Cancelar");
-
-struct Comando {
-    const char *nome;
-    QString legenda;
-    QIcon (*figura)();
-};
-
-struct Tecla {
-    const char *chave;
-    QString legenda;
-    QIcon (*figura)();
-};
 
 QLabel *figura(QWidget *pai, const char *nome, const QPixmap &px, int largura, int altura)
 {
@@ -165,65 +148,24 @@ void frmMain::MontaControles()
 
 void frmMain::MontaBotoes(QWidget *area)
 {
-    c.fraBotoes = new QFrame(area);
-    c.fraBotoes->setObjectName(QStringLiteral("fraBotoes"));
-    c.fraBotoes->setFrameShape(QFrame::StyledPanel);
-    c.fraBotoes->setFrameShadow(QFrame::Sunken);
-    auto *linha = new QHBoxLayout(c.fraBotoes);
-    linha->setContentsMargins(tw(60), tw(60), tw(60), tw(60));
-    linha->setSpacing(tw(30));
-
-    const Comando comandos[] = {
-        {"cmdGerar", kGerarPdf, &figuras::gerarPdf},
-        {"cmdEnviar", QStringLiteral("Enviar"), &figuras::enviar},
-        {"cmdSalvaEnvia", QStringLiteral("Salva Envia"), &figuras::salvaEnvia},
-        {"cmdVisualiza", kVisualizar, &figuras::visualizar},
-        {"cmdConsulta", kConsultar, &figuras::consultar},
-        {"cmdCancela", kCancelar, &figuras::cancelar},
-    };
-    QToolButton **alvos[] = {&c.cmdGerar, &c.cmdEnviar, &c.cmdSalvaEnvia,
-                             &c.cmdVisualiza, &c.cmdConsulta, &c.cmdCancela};
-    for (int i = 0; i < 6; ++i) {
-        auto *b = new QToolButton(c.fraBotoes);
-        b->setObjectName(QString::fromLatin1(comandos[i].nome));
-        b->setText(comandos[i].legenda);
-        b->setIcon(comandos[i].figura());
-        b->setIconSize(QSize(32, 32));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setFixedSize(tw(kLadoBotao), tw(kAlturaBotao));
-        b->setMouseTracking(true);
-        linha->addWidget(b);
-        *alvos[i] = b;
-    }
-    connect(c.cmdGerar, &QToolButton::clicked, this, &frmMain::suSalvarLocal);
-    connect(c.cmdEnviar, &QToolButton::clicked, this, &frmMain::cmdEnviar_Click);
-    connect(c.cmdSalvaEnvia, &QToolButton::clicked, this, &frmMain::cmdSalvaEnvia_Click);
-    connect(c.cmdVisualiza, &QToolButton::clicked, this, &frmMain::suVizualisar);
-    connect(c.cmdConsulta, &QToolButton::clicked, this, &frmMain::cmdConsulta_Click);
-    connect(c.cmdCancela, &QToolButton::clicked, this, &frmMain::suFechar);
-
-    // The toolbar variant of the same commands; the button-style check keeps it hidden.
-    c.tbBotoes = new QToolBar(area);
-    c.tbBotoes->setObjectName(QStringLiteral("tbBotoes"));
-    c.tbBotoes->setMovable(false);
-    c.tbBotoes->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    c.tbBotoes->setIconSize(QSize(32, 32));
-    const Tecla teclas[] = {
-        {"keySalvar", kGerarPdf, &figuras::gerarPdf},
-        {"keyEnviar", QStringLiteral("Enviar "), &figuras::enviar},
-        {"keySalvaEnvia", QStringLiteral("Salvar e Enviar"), &figuras::salvaEnvia},
-        {"keyVizualizar", kVisualizar, &figuras::visualizar},
-        {"keyRelatorio", kConsultar, &figuras::consultar},
-        {"keyCancelar", kCancelar, &figuras::cancelar},
-    };
-    for (const Tecla &t : teclas) {
-        QAction *a = c.tbBotoes->addAction(t.figura(), t.legenda);
-        const QString chave = QString::fromLatin1(t.chave);
-        a->setObjectName(chave);
-        a->setData(chave);
-    }
-    connect(c.tbBotoes, &QToolBar::actionTriggered, this,
-            [this](QAction *a) { tbBotoes_ButtonClick(a->data().toString()); });
+    const Comandos comandos(this,
+        {
+            {"cmdGerar", "keySalvar", QStringLiteral("Gerar PDF"), {}, {}, &figuras::gerarPdf, [this] { suSalvarLocal(); },
+             &c.cmdGerar},
+            {"cmdEnviar", "keyEnviar", QStringLiteral("Enviar"), QStringLiteral("Enviar "), {}, &figuras::enviar,
+             [this] { cmdEnviar_Click(); }, &c.cmdEnviar},
+            {"cmdSalvaEnvia", "keySalvaEnvia", QStringLiteral("Salva Envia"), QStringLiteral("Salvar e Enviar"), {},
+             &figuras::salvaEnvia, [this] { cmdSalvaEnvia_Click(); }, &c.cmdSalvaEnvia},
+            {"cmdVisualiza", "keyVizualizar", QStringLiteral("Visualizar"), {}, {}, &figuras::visualizar, [this] { suVizualisar(); },
+             &c.cmdVisualiza},
+            {"cmdConsulta", "keyRelatorio", QStringLiteral("Consultar"), {}, {}, &figuras::consultar, [this] { cmdConsulta_Click(); },
+             &c.cmdConsulta},
+            {"cmdCancela", "keyCancelar", QStringLiteral("Cancelar"), {}, {}, &figuras::cancelar, [this] { suFechar(); },
+             &c.cmdCancela},
+        },
+        {kLadoBotao, kAlturaBotao, false, true});
+    c.fraBotoes = comandos.quadro(area, 30);
+    c.tbBotoes = comandos.barra(area, "tbBotoes", [this](const QString &chave) { tbBotoes_ButtonClick(chave); });
 }
 
 void frmMain::MontaPainelLateral(QWidget *area)
