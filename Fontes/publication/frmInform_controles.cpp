@@ -5,12 +5,12 @@
 
 #include "publication/SeletorData.h"
 #include "publication/frmInform_figuras.h"
+#include "shell/Comandos.h"
 #include "shell/Figuras.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -36,15 +36,6 @@ QLabel *rotulo(QWidget *pai, const char *nome, const QString &texto)
     l->setObjectName(QString::fromLatin1(nome));
     return l;
 }
-
-struct Comando {
-    const char *nome;    // picture button, when the frame has one
-    const char *chave;   // toolbar key
-    QString legendaBotao;
-    QString legendaBarra;
-    QString dica;
-    QIcon (*figura)();
-};
 
 } // namespace
 
@@ -118,61 +109,28 @@ void frmInform::MontaControles()
 
 void frmInform::MontaComandos()
 {
-    const Comando comandos[] = {
-        {"cmdGerar", "keySalvar", QStringLiteral("Gerar PDF"), QStringLiteral("GERAR PDF"),
-         QStringLiteral("Gera e salva o arquivo PDF no local desejado."), &figuras::gerarPdf},
-        {"cmdEnviar", "keyEnviar", QStringLiteral("Confirmar"), QStringLiteral("ENVIAR"),
-         QStringLiteral("Finaliza envio do arquivo"), &figurasInform::confirmar},
-        {nullptr, "keyMultiplo", QString(), QStringLiteral("Fila"),
-         QStringLiteral("Adiciona Transferência a Fila de Envio"), &figurasInform::fila},
-        {"cmdCancela", "keyCancelar", QStringLiteral("Cancelar"), QStringLiteral("CANCELAR"),
-         QStringLiteral("Sai sem enviar as informações"), &figuras::cancelar},
-    };
+    // The queue command is on the toolbar only.
+    const Comandos comandos(this,
+        {
+            {"cmdGerar", "keySalvar", QStringLiteral("Gerar PDF"), QStringLiteral("GERAR PDF"),
+             QStringLiteral("Gera e salva o arquivo PDF no local desejado."), &figuras::gerarPdf,
+             [this] { cmdGerar_Click(); }, &c.cmdGerar},
+            {"cmdEnviar", "keyEnviar", QStringLiteral("Confirmar"), QStringLiteral("ENVIAR"),
+             QStringLiteral("Finaliza envio do arquivo"), &figurasInform::confirmar, [this] { cmdEnviar_Click(); },
+             &c.cmdEnviar},
+            {nullptr, "keyMultiplo", QString(), QStringLiteral("Fila"),
+             QStringLiteral("Adiciona Transferência a Fila de Envio"), &figurasInform::fila, {}, nullptr},
+            {"cmdCancela", "keyCancelar", QStringLiteral("Cancelar"), QStringLiteral("CANCELAR"),
+             QStringLiteral("Sai sem enviar as informações"), &figuras::cancelar, [this] { suCancelar(); },
+             &c.cmdCancela},
+        },
+        {1020, 1080, true, false});
     constexpr int kQuadro[] = {11700, 7170, 3330, 1260};
 
-    c.fraBotoes = new QFrame(this);
-    c.fraBotoes->setObjectName(QStringLiteral("fraBotoes"));
-    c.fraBotoes->setFrameShape(QFrame::StyledPanel);
-    c.fraBotoes->setFrameShadow(QFrame::Sunken);
+    c.fraBotoes = comandos.quadro(this, 60);
     coloca(c.fraBotoes, kQuadro[0], kQuadro[1], kQuadro[2], kQuadro[3]);
-    auto *fila = new QHBoxLayout(c.fraBotoes);
-    fila->setContentsMargins(tw(60), tw(60), tw(60), tw(60));
-    fila->setSpacing(tw(60));
-    QToolButton **alvos[] = {&c.cmdGerar, &c.cmdEnviar, nullptr, &c.cmdCancela};
-    for (int i = 0; i < 4; ++i) {
-        if (!comandos[i].nome)
-            continue;
-        auto *b = new QToolButton(c.fraBotoes);
-        b->setObjectName(QString::fromLatin1(comandos[i].nome));
-        b->setText(comandos[i].legendaBotao);
-        b->setIcon(comandos[i].figura());
-        b->setIconSize(QSize(32, 32));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setFixedSize(tw(1020), tw(1080));
-        b->setFocusPolicy(Qt::StrongFocus);
-        fila->addWidget(b);
-        *alvos[i] = b;
-    }
-    connect(c.cmdGerar, &QToolButton::clicked, this, [this] { cmdGerar_Click(); });
-    connect(c.cmdEnviar, &QToolButton::clicked, this, [this] { cmdEnviar_Click(); });
-    connect(c.cmdCancela, &QToolButton::clicked, this, [this] { suCancelar(); });
-
-    // The toolbar variant, with the queue command; the button-style check keeps it hidden.
-    c.tbEnviar = new QToolBar(this);
-    c.tbEnviar->setObjectName(QStringLiteral("tbEnviar"));
-    c.tbEnviar->setMovable(false);
-    c.tbEnviar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    c.tbEnviar->setIconSize(QSize(32, 32));
+    c.tbEnviar = comandos.barra(this, "tbEnviar", [this](const QString &chave) { tbEnviar_ButtonClick(chave); });
     coloca(c.tbEnviar, kQuadro[0], kQuadro[1], kQuadro[2], kQuadro[3]);
-    for (const Comando &comando : comandos) {
-        QAction *a = c.tbEnviar->addAction(comando.figura(), comando.legendaBarra);
-        const QString chave = QString::fromLatin1(comando.chave);
-        a->setObjectName(chave);
-        a->setData(chave);
-        a->setToolTip(comando.dica);
-    }
-    connect(c.tbEnviar, &QToolBar::actionTriggered, this,
-            [this](QAction *a) { tbEnviar_ButtonClick(a->data().toString()); });
 
     // The frame has no room for the queue command: Ctrl+M reaches it, and the tip of "Confirmar"
     // says so.
