@@ -3,11 +3,11 @@
 #include "history/frmConsulta.h"
 
 #include "publication/SeletorData.h"
+#include "shell/Comandos.h"
 #include "shell/Figuras.h"
 #include "shell/Tela.h"
 #include "shell/classAmbiente.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -151,28 +151,16 @@ void frmConsulta::MontaFiltros()
     c.dtpDtFim->setEnabled(false);
     connect(c.cboTipoData, &QComboBox::currentIndexChanged, this, [this] { cboTipoData_Click(); });
 
-    c.cmdFiltrar = new QToolButton(this);
-    c.cmdFiltrar->setObjectName(QStringLiteral("cmdFiltrar"));
-    c.cmdFiltrar->setText(QStringLiteral("Filtrar"));
-    c.cmdFiltrar->setIcon(figuras::consultar());
-    c.cmdFiltrar->setIconSize(QSize(32, 32));
-    c.cmdFiltrar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    c.cmdFiltrar->setFocusPolicy(Qt::StrongFocus);
-    coloca(c.cmdFiltrar, kColuna4, 150, kLargura4, 1095);
-    connect(c.cmdFiltrar, &QToolButton::clicked, this, [this] { suFiltrar(); });
-
-    // The toolbar variant; the button-style check keeps it hidden.
-    c.tbFiltrar = new QToolBar(this);
-    c.tbFiltrar->setObjectName(QStringLiteral("tbFiltrar"));
-    c.tbFiltrar->setMovable(false);
-    c.tbFiltrar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    c.tbFiltrar->setIconSize(QSize(32, 32));
+    // The filter command stands alone, placed with the filters; the toolbar variant takes its place.
+    const Comandos comandos(this,
+        {
+            {"cmdFiltrar", "keyFiltrar", QStringLiteral("Filtrar"), {}, {}, &figuras::consultar,
+             [this] { suFiltrar(); }, &c.cmdFiltrar},
+        },
+        {0, 0, true, false});
+    coloca(comandos.botao(this, comandos.tabela().front()), kColuna4, 150, kLargura4, 1095);
+    c.tbFiltrar = comandos.barra(this, "tbFiltrar", [this](const QString &chave) { tbFiltrar_ButtonClick(chave); });
     coloca(c.tbFiltrar, kColuna4, 150, kLargura4, 1095);
-    QAction *filtrar = c.tbFiltrar->addAction(figuras::consultar(), QStringLiteral("Filtrar"));
-    filtrar->setObjectName(QStringLiteral("keyFiltrar"));
-    filtrar->setData(QStringLiteral("keyFiltrar"));
-    connect(c.tbFiltrar, &QToolBar::actionTriggered, this,
-            [this](QAction *a) { tbFiltrar_ButtonClick(a->data().toString()); });
     c.tbFiltrar->setVisible(false);
 
     c.cmdResetarCampos = new QPushButton(QStringLiteral("Reinicia &Campos"), this);
