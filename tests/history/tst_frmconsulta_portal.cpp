@@ -2,7 +2,7 @@
 // its nine publications under the window's filters, a deleted file that cannot be viewed, and,
 // right after a publication, the window opening on its records and a double-click that downloads
 // the file byte for byte and hands a copy to the shell.
-#include "PortalLocal.h"
+#include "EscritorioLogado.h"
 #include "tst_frmconsulta_bancada.h"
 #include "platform/CurlHttp.h"
 #include "portal/Resposta.h"
@@ -15,19 +15,9 @@ using plataforma::Resposta;
 
 namespace {
 
-// A logged-in copy of the program on one portal, with its history window.
-struct Escritorio {
-    explicit Escritorio(PortalLocal &portal) : servicos(home.servicos()), funcs(servicos), amb(servicos)
-    {
-        home.http.resposta = [this](const QByteArray &url) { return rede.get(url); };
-        portal.configura(*home.config);
-        // the computer's clock at noon of the portal's day
-        home.relogio.define(QDateTime(QDate::currentDate(), QTime(12, 0, 0)));
-        portal.deslocaRelogio(QDateTime::currentDateTime().secsTo(home.relogio.agora()));
-        logado = home.criaPastaPrograma() && amb.Inicia(false, home.criaArquivo(QStringLiteral("doc.pdf")))
-            && amb.Autentica(QStringLiteral("demo"), QStringLiteral("maria"), QStringLiteral("vorlin123"), 5)
-            && amb.Logado();
-    }
+// The demo office logged in, with its history window.
+struct Escritorio : EscritorioLogado<AmbientePublicado> {
+    using EscritorioLogado::EscritorioLogado;
 
     void abre()
     {
@@ -57,15 +47,8 @@ struct Escritorio {
         QTest::mouseClick(grade()->viewport(), Qt::LeftButton, {}, celula.center());
         QTest::mouseDClick(grade()->viewport(), Qt::LeftButton, {}, celula.center());
     }
-    QString pede(const QString &caminho) const { return classURL(rede).AbreURL(amb.URLBase() + caminho); }
-
-    TestHome home;
-    mutable plataforma::CurlHttp rede;
-    plataforma::Servicos servicos;
-    ModFuncs funcs;
-    AmbientePublicado amb;
+    ModFuncs funcs{servicos};
     std::unique_ptr<frmConsulta> janela;
-    bool logado = false;
 };
 
 const QString kDas = QStringLiteral("DAS - Simples Nacional");

@@ -1,8 +1,7 @@
 // The history query and the file download against the real local portal: the demo office's nine
 // publications under every kind of filter, the records of a fresh registration listed by their
 // ids, its file downloaded byte for byte, and what the portal cannot or must not be asked for.
-#include "PortalLocal.h"
-#include "TestHome.h"
+#include "EscritorioLogado.h"
 #include "history/CopiaLocal.h"
 #include "platform/CurlHttp.h"
 #include "portal/Resposta.h"
@@ -18,19 +17,12 @@ namespace {
 // Dates of the demo office are days before or after the portal's start.
 constexpr int kSemData = 9999;
 
-// A logged-in copy of the program on one portal: the real transport behind the recording double.
-struct Escritorio {
-    explicit Escritorio(PortalLocal &portal) : servicos(home.servicos()), amb(servicos)
+// The demo office logged in, with the portal's directory synchronised.
+struct Escritorio : EscritorioLogado<> {
+    explicit Escritorio(PortalLocal &portal) : EscritorioLogado(portal)
     {
-        home.http.resposta = [this](const QByteArray &url) { return rede.get(url); };
-        portal.configura(*home.config);
-        // the computer's clock at noon of the portal's day
-        home.relogio.define(QDateTime(QDate::currentDate(), QTime(12, 0, 0)));
-        portal.deslocaRelogio(QDateTime::currentDateTime().secsTo(home.relogio.agora()));
         bool atualiza = false;
-        logado = home.criaPastaPrograma() && amb.Inicia(false, home.criaArquivo(QStringLiteral("doc.pdf")))
-            && amb.Autentica(QStringLiteral("demo"), QStringLiteral("maria"), QStringLiteral("vorlin123"), 5)
-            && amb.Logado() && amb.Sincroniza(atualiza, true);
+        logado = logado && amb.Sincroniza(atualiza, true);
     }
 
     qint32 idDe(const QList<portal::LinhaTabela> &tabela, const QString &nome) const
@@ -42,20 +34,10 @@ struct Escritorio {
     }
     qint32 cliente(const QString &nome) const { return idDe(amb.Clientes(0), nome); }
     qint32 usuario(const QString &nome) const { return idDe(amb.Usuarios(), nome); }
-    QString pede(const QString &caminho) const
-    {
-        return classURL(rede).AbreURL(amb.URLBase() + caminho);
-    }
     QString sessao() const
     {
         return QStringLiteral("s=%1&l=%2").arg(amb.lngSessao).arg(amb.lngLogin_ID);
     }
-
-    TestHome home;
-    mutable plataforma::CurlHttp rede;
-    plataforma::Servicos servicos;
-    classAmbiente amb;
-    bool logado = false;
 };
 
 QStringList descricoes(const TabelaConsulta &tabela)
