@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 
 namespace plataforma {
@@ -122,6 +123,16 @@ bool FileService::acrescentaBytes(const QString &caminho, const QByteArray &byte
     const bool ok = arquivo.write(bytes) == bytes.size();
     arquivo.close();
     return ok && arquivo.error() == QFileDevice::NoError;
+}
+
+bool FileService::comTrava(const QString &caminho, const std::function<bool()> &acao) const
+{
+    QLockFile trava(caminho + QStringLiteral(".lock"));
+    // a lock left by a copy that died is taken over
+    trava.setStaleLockTime(30000);
+    if (!trava.tryLock(10000))
+        return false;
+    return acao();
 }
 
 } // namespace plataforma

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace plataforma {
 
@@ -22,6 +23,9 @@ public:
     // Replaces the file's content with exactly these bytes.
     bool gravaBytes(const QString &caminho, const QByteArray &bytes) const;
     bool acrescentaBytes(const QString &caminho, const QByteArray &bytes) const;
+    // Runs `acao` holding a lock file beside `caminho`, so that running copies of the program take
+    // turns on that file; false without running it when the lock is not had within a few seconds.
+    bool comTrava(const QString &caminho, const std::function<bool()> &acao) const;
 };
 
 } // namespace plataforma

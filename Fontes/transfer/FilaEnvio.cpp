@@ -276,13 +276,16 @@ bool FilaEnvio::enfileiraUm(const classEnviar &enviar, const QString &titulo, co
     if (!titulo.isEmpty())
         tituloArquivo = tipo.isEmpty() ? titulo : titulo + QLatin1Char('.') + tipo;
     QString linha = linhaIndice(enviar, copia, tituloArquivo);
-    // An index left without its last line break (a write cut short) must not swallow this line.
-    if (fso.arquivoExiste(indice())) {
-        const QByteArray atual = fso.leBytes(indice());
-        if (!atual.isEmpty() && !atual.endsWith('\n') && !atual.endsWith('\r'))
-            linha.prepend(kCrLf);
-    }
-    return fso.acrescentaBytes(indice(), plataforma::paraAnsi(linha));
+    // the sender may be rewriting the index right now (another running copy)
+    return fso.comTrava(indice(), [&] {
+        // An index left without its last line break (a write cut short) must not swallow this line.
+        if (fso.arquivoExiste(indice())) {
+            const QByteArray atual = fso.leBytes(indice());
+            if (!atual.isEmpty() && !atual.endsWith('\n') && !atual.endsWith('\r'))
+                linha.prepend(kCrLf);
+        }
+        return fso.acrescentaBytes(indice(), plataforma::paraAnsi(linha));
+    });
 }
 
 bool FilaEnvio::Enfileirar(const classEnviar &enviar, const QString &titulo, const QString &tipo,
@@ -400,6 +403,13 @@ bool FilaEnvio::Retira(const QString &copia) const
     const plataforma::FileService &fso = m_amb.fso;
     if (copia.isEmpty())
         return false;
+    // a line another running copy appends meanwhile must not be lost in the rewrite
+    return fso.pastaExiste(pasta()) && fso.comTrava(indice(), [&] { return retiraTravado(copia); });
+}
+
+bool FilaEnvio::retiraTravado(const QString &copia) const
+{
+    const plataforma::FileService &fso = m_amb.fso;
     const bool temIndice = fso.arquivoExiste(indice());
     bool lido = false;
     const QByteArray bytes = temIndice ? fso.leBytes(indice(), &lido) : QByteArray();
@@ -423,11 +433,10 @@ bool FilaEnvio::Retira(const QString &copia) const
             if (sobra) {
                 if (!fso.gravaBytes(indice(), resto))
                     return false;
-            } else {
-                // the last one out: an empty queue has no index, and nothing of it stays behind
-                if (!fso.apagaArquivo(indice()))
-                    return false;
-                return esvazia();
+            } else if (!fso.apagaArquivo(indice())) {
+                // the last one out: an empty queue has no index (the next queueing clears what a
+                // crash may have left in "files")
+                return false;
             }
         }
     }

@@ -97,6 +97,7 @@ private:
     bool preparaPastas();
     // deletes every copy and every data file
     bool esvazia() const;
+    bool retiraTravado(const QString &copia) const;
 
     AmbienteFila m_amb;
 };

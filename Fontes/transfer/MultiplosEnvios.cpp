@@ -227,7 +227,7 @@ MultiplosEnvios::Resultado MultiplosEnvios::Envia(const QStringList &copias, boo
             continue;
         if (item.situacao == Situacao::Interrompido && !interrompidos)
             continue;
-        switch (EnviaUm(item.copia)) {
+        switch (EnviaUm(item.copia, item.situacao == Situacao::Interrompido)) {
         case Desfecho::Enviado:
             ++r.enviados;
             break;
@@ -242,7 +242,7 @@ MultiplosEnvios::Resultado MultiplosEnvios::Envia(const QStringList &copias, boo
     return r;
 }
 
-MultiplosEnvios::Desfecho MultiplosEnvios::EnviaUm(const QString &copia)
+MultiplosEnvios::Desfecho MultiplosEnvios::EnviaUm(const QString &copia, bool interrompido)
 {
     const FilaEnvio fila = m_ambiente.Fila();
     // the index as it is now: another copy of the program may have sent or removed the entry
@@ -255,6 +255,9 @@ MultiplosEnvios::Desfecho MultiplosEnvios::EnviaUm(const QString &copia)
         return Desfecho::Ausente;
     const QStringList campos = entrada->campos;
     DadosEnvio dados = fila.LeDados(copia).value_or(dadosDaLinha(campos));
+    // marked since the list was read: another running copy is sending it
+    if (dados.enviando && !interrompido)
+        return Desfecho::Ausente;
     const auto falhou = [&](const QString &texto) {
         dados.enviando = false;
         dados.falha = umaLinha(texto);

@@ -68,7 +68,8 @@ public:
 
 private:
     enum class Desfecho { Enviado, Falhou, Ausente };
-    Desfecho EnviaUm(const QString &copia);
+    // interrompido: the entry was read as cut off, and the user sends it all the same
+    Desfecho EnviaUm(const QString &copia, bool interrompido);
     QString NomePasta(const QString &valor);
 
     classAmbiente &m_ambiente;

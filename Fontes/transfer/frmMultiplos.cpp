@@ -220,7 +220,14 @@ void frmMultiplos::CarregaLista()
 {
     bool lida = true;
     passo("CarregaLista", [&] { lida = m_envios->Carrega(); });
-    passo("CarregaLista", [&] {
+    PreencheLista();
+    if (!lida)
+        passo("CarregaLista", [&] { avisa(m_envios->Erro(), plataforma::Icone::Exclamacao); });
+}
+
+void frmMultiplos::PreencheLista()
+{
+    passo("PreencheLista", [&] {
         const QList<MultiplosEnvios::Item> &itens = m_envios->Itens();
         c.grdFila->clearSelection();
         c.grdFila->setRowCount(int(itens.size()));
@@ -243,8 +250,6 @@ void frmMultiplos::CarregaLista()
         }
         c.iblTotal->setText(quantos(itens.size()));
     });
-    if (!lida)
-        passo("CarregaLista", [&] { avisa(m_envios->Erro(), plataforma::Icone::Exclamacao); });
 }
 
 QStringList frmMultiplos::Selecionados() const
@@ -268,7 +273,8 @@ void frmMultiplos::EnviaFila(const QStringList &copias, bool interrompidos)
         r = m_envios->Envia(copias, interrompidos);
     });
     c.fraBotoes->setEnabled(true);
-    CarregaLista();
+    // the sender has read the queue again
+    PreencheLista();
     passo("EnviaFila", [&] {
         if (r.falhas == 0 && r.enviados > 0) {
             avisa(r.enviados == 1 ? QStringLiteral("O arquivo foi enviado com sucesso!")
@@ -335,7 +341,7 @@ void frmMultiplos::cmdRemover_Click()
         return;
     bool ok = true;
     passo(proc, [&] { ok = m_envios->Remove(copias); });
-    CarregaLista();
+    PreencheLista();
     if (!ok)
         passo(proc, [&] {
             avisa(QStringLiteral("Não foi possível retirar da fila todos os arquivos selecionados!"),

@@ -34,6 +34,8 @@ public:
     void Form_Load();
     // reads the queue again and fills the list
     void CarregaLista();
+    // fills the list with the queue as last read
+    void PreencheLista();
 
     // commands
     void cmdEnviar_Click();        // the selected entries

@@ -491,8 +491,9 @@ void TstFila::retira_data()
         << QStringList{todas.at(1), todas.at(2)};
     QTest::newRow("fora do índice: só a cópia sai") << l1 + "\r\n" + l3 + "\r\n" << QStringLiteral("file002")
                                                     << l1 + "\r\n" + l3 + "\r\n" << QStringList{todas.at(0), todas.at(2)};
-    // an empty queue has no index, and none of its files stay behind
-    QTest::newRow("a última") << l2 + "\r\nlixo\r\n" << QStringLiteral("file002") << QByteArray() << QStringList();
+    // an empty queue has no index; copies no line names are the next queueing's to clear
+    QTest::newRow("a última") << l2 + "\r\nlixo\r\n" << QStringLiteral("file002") << QByteArray()
+                              << QStringList{todas.at(0), todas.at(2)};
 }
 
 void TstFila::retira()

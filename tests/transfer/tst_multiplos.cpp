@@ -4,18 +4,72 @@
 // stays, with the reason, and reaches neither the FTP account nor the portal.
 #include "TestHome.h"
 #include "platform/Ansi.h"
+#include "shell/ModFuncs.h"
+#include "transfer/FilaEnvio.h"
 #include "transfer/MultiplosEnvios.h"
+#include "transfer/frmMultiplos.h"
 #include "tst_envia_apoio.h"
 
+#include <QFile>
+#include <QTableWidget>
+#include <QToolButton>
 #include <QtTest>
 
 using transferencia::MultiplosEnvios;
+
+namespace {
+
+// Queues one document as the publication dialog would, on the clock's day.
+bool enfileira(TestHome &home, plataforma::Servicos &servicos, const QString &nome, int expiracao = 30)
+{
+    classAmbiente a(servicos);
+    a.IniciaSemDocumento();
+    a.pasta = QStringLiteral("11|31|0|0|0|");
+    a.UsuariosId = QStringLiteral("3|40");
+    a.Email = QStringLiteral("N");
+    classEnviar &e = a.Enviar;
+    e.Try();
+    e.AddCliente(3);
+    e.setTipoArquivo(2);
+    e.setDescricao(QStringLiteral("Guia"));
+    e.setAtivacao(QStringLiteral("09/03/2011"));
+    e.setExpiracao(home.relogio.hoje().addDays(expiracao).toString(QStringLiteral("dd/MM/yyyy")));
+    e.setParametro1(QStringLiteral("03/2011"));
+    e.Validar(nome);
+    a.LimpaListaArquivos();
+    a.AddListaArquivos(home.criaArquivo(QStringLiteral("spool/") + nome));
+    return a.Enfileirar();
+}
+
+// the portal: the directory with client 3, and every registration accepted
+void portalAceita(TestHome &home)
+{
+    home.http.resposta = [](const QByteArray &url) {
+        if (url.contains("printer/sincroniza.asp"))
+            return plataforma::paraAnsi(QStringLiteral("Vorlin Printer|*+4|*+3>@%1>@%Auto Peças Rodovia|*+6"));
+        if (url.contains("publica_b_novo.asp"))
+            return QByteArray("Vorlin Printer\r\n501\r\n");
+        return QByteArray();
+    };
+}
+
+int registros(const TestHome &home)
+{
+    int n = 0;
+    for (const QByteArray &url : home.http.urls)
+        n += url.contains("publica_b_novo.asp") ? 1 : 0;
+    return n;
+}
+
+} // namespace
 
 class TstMultiplos : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void diasDepois_data();
     void diasDepois();
+    void outraCopiaEnviando();
+    void remover();
 };
 
 void TstMultiplos::diasDepois_data()
@@ -41,34 +95,10 @@ void TstMultiplos::diasDepois()
     home.criaPastaPrograma();
     plataforma::Servicos servicos = home.servicos();
     const QDate dia = home.relogio.hoje();
-    {
-        classAmbiente a(servicos);
-        a.IniciaSemDocumento();
-        a.pasta = QStringLiteral("11|31|0|0|0|");
-        a.UsuariosId = QStringLiteral("3|40");
-        a.Email = QStringLiteral("N");
-        classEnviar &e = a.Enviar;
-        e.Try();
-        e.AddCliente(3);
-        e.setTipoArquivo(2);
-        e.setDescricao(QStringLiteral("Guia"));
-        e.setAtivacao(QStringLiteral("09/03/2011"));
-        e.setExpiracao(dia.addDays(expiracao).toString(QStringLiteral("dd/MM/yyyy")));
-        e.setParametro1(QStringLiteral("03/2011"));
-        e.Validar(QStringLiteral("Guia Março.pdf"));
-        a.LimpaListaArquivos();
-        a.AddListaArquivos(home.criaArquivo(QStringLiteral("spool/Guia Março.pdf")));
-        QVERIFY(a.Enfileirar());
-    }
+    QVERIFY(enfileira(home, servicos, QStringLiteral("Guia Março.pdf"), expiracao));
 
     home.relogio.avanca(qint64(dias) * 86400);
-    home.http.resposta = [](const QByteArray &url) {
-        if (url.contains("printer/sincroniza.asp"))
-            return plataforma::paraAnsi(QStringLiteral("Vorlin Printer|*+4|*+3>@%1>@%Auto Peças Rodovia|*+6"));
-        if (url.contains("publica_b_novo.asp"))
-            return QByteArray("Vorlin Printer\r\n501\r\n");
-        return QByteArray();
-    };
+    portalAceita(home);
     classAmbiente a(servicos);
     a.IniciaSemDocumento();
     MultiplosEnvios::Acoes acoes;
@@ -83,6 +113,7 @@ void TstMultiplos::diasDepois()
 
     QCOMPARE(r.enviados, falha.isEmpty() ? 1 : 0);
     QCOMPARE(r.falhas, falha.isEmpty() ? 0 : 1);
+    QCOMPARE(registros(home), falha.isEmpty() ? 1 : 0);
     QByteArray registro;
     for (const QByteArray &url : home.http.urls)
         if (url.contains("publica_b_novo.asp"))
@@ -104,5 +135,77 @@ void TstMultiplos::diasDepois()
     QVERIFY(envios.Itens().isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TstMultiplos)
+// Marked as being sent after the list was read: another running copy is sending it, so this one
+// leaves it alone.
+void TstMultiplos::outraCopiaEnviando()
+{
+    TestHome home;
+    home.criaPastaPrograma();
+    plataforma::Servicos servicos = home.servicos();
+    QVERIFY(enfileira(home, servicos, QStringLiteral("Guia.pdf")));
+    portalAceita(home);
+    classAmbiente a(servicos);
+    a.IniciaSemDocumento();
+    int transferencias = 0;
+    MultiplosEnvios envios(a, {[&transferencias] { ++transferencias; }, {}});
+    QVERIFY(envios.Carrega());
+    QCOMPARE(envios.Itens().at(0).situacao, MultiplosEnvios::Situacao::Aguardando);
+
+    const transferencia::FilaEnvio fila = a.Fila();
+    auto dados = fila.LeDados(QStringLiteral("file001"));
+    QVERIFY(dados);
+    dados->enviando = true;
+    QVERIFY(fila.GravaDados(QStringLiteral("file001"), *dados));
+
+    const MultiplosEnvios::Resultado r = envios.Envia({QStringLiteral("file001")}, false);
+    QCOMPARE(r.enviados + r.falhas, 0);
+    QCOMPARE(transferencias, 0);
+    QCOMPARE(envios.Itens().size(), 1);
+    QCOMPARE(envios.Itens().at(0).situacao, MultiplosEnvios::Situacao::Interrompido);
+}
+
+// "Remover" asks first; only a yes takes the selected entry out, and the other stays as it was.
+void TstMultiplos::remover()
+{
+    TestHome home;
+    home.criaPastaPrograma();
+    plataforma::Servicos servicos = home.servicos();
+    QVERIFY(enfileira(home, servicos, QStringLiteral("Guia.pdf")));
+    QVERIFY(enfileira(home, servicos, QStringLiteral("Folha.pdf")));
+    const QString indice = home.pastaPrograma() + QStringLiteral("queqe/vrmf.rlx");
+    QFile f(indice);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray antes = f.readAll();
+    f.close();
+    portalAceita(home);
+    classAmbiente a(servicos);
+    a.IniciaSemDocumento();
+    ModFuncs funcs(servicos);
+    frmMultiplos janela(a, funcs, {[](frmMultiplos &) { QFAIL("nada é enviado"); }});
+    janela.show();
+    auto *grade = janela.findChild<QTableWidget *>(QStringLiteral("grdFila"));
+    QCOMPARE(grade->rowCount(), 2);
+    QCOMPARE(grade->item(0, 4)->text(), QStringLiteral("11 > 31"));   // folders the portal does not name
+    grade->selectRow(0);
+    QCOMPARE(janela.Selecionados(), QStringList{QStringLiteral("file001")});
+    auto *remover = janela.findChild<QToolButton *>(QStringLiteral("cmdRemover"));
+
+    home.ui.responde(plataforma::Resposta::Nao);
+    remover->click();
+    QCOMPARE(grade->rowCount(), 2);
+    QCOMPARE(home.ui.textos(), QStringList{QStringLiteral("Deseja realmente retirar da fila o arquivo selecionado?")});
+    QCOMPARE(home.ui.caixas.at(0).caixa.padrao, plataforma::Resposta::Nao);
+
+    grade->selectRow(0);
+    home.ui.responde(plataforma::Resposta::Sim);
+    remover->click();
+    QCOMPARE(grade->rowCount(), 1);
+    QCOMPARE(grade->item(0, 5)->text(), QStringLiteral("Folha.pdf"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), antes.mid(antes.indexOf("\r\n") + 2));
+    QCOMPARE(registros(home), 0);
+    QVERIFY(home.ui.inesperadas.isEmpty());
+}
+
+QTEST_MAIN(TstMultiplos)
 #include "tst_multiplos.moc"
