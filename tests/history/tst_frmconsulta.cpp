@@ -49,6 +49,58 @@ constexpr int kSemDia = 9999;
 
 } // namespace
 
+// A reply with the forms the portal sends: dates with and without a time, at midnight, missing;
+// sizes from 0 to a terabyte; amounts that are and are not numbers; names with accents.
+QList<RegistroPortal> registrosVariados()
+{
+    RegistroPortal pagamento;
+    pagamento.vencimento = QStringLiteral("20/03/2011");
+    pagamento.valor = QStringLiteral("1234,56");
+    RegistroPortal relatorio;
+    relatorio.cliente = QString();
+    relatorio.tipo = QStringLiteral("R");
+    relatorio.id = QStringLiteral("42");
+    relatorio.tamanho = QStringLiteral("2048");
+    relatorio.status = QStringLiteral("Apagado");
+    relatorio.publicacao = QStringLiteral("07/03/2011 00:00:00");
+    relatorio.ativacao = QStringLiteral("10/03/2011");
+    relatorio.expiracao = QStringLiteral("10/04/2011 18:00:00");
+    relatorio.lida = QStringLiteral("08/03/2011 09:00:00");
+    relatorio.apagado = QStringLiteral("09/03/2011 08:00:00");
+    relatorio.valor = QStringLiteral("mil");
+    relatorio.backup = QStringLiteral("9/3/2011 7:05");
+    RegistroPortal diversos;
+    diversos.cliente = QStringLiteral("Construtora Alicerce S/A");
+    diversos.tipo = QStringLiteral("D");
+    diversos.id = QStringLiteral("43");
+    diversos.descricao = QStringLiteral("Relatório anual — ação nº 7");
+    diversos.arquivo = QStringLiteral("relatório final.xls");
+    diversos.tamanho = QStringLiteral("1099511627776");
+    diversos.extensao = QStringLiteral("XLS");
+    diversos.publicacao = QStringLiteral("31/12/2010 23:59:59");
+    diversos.ativacao = QStringLiteral("29/02/2012 12:00:00");
+    diversos.vencimento = QStringLiteral("01/01/2012 00:00:00");
+    diversos.valor = QStringLiteral("-15,5");
+    diversos.usuario = QStringLiteral("João Pedro Lima");
+    RegistroPortal pequeno;
+    pequeno.id = QStringLiteral("44");
+    pequeno.tamanho = QStringLiteral("0");
+    pequeno.valor = QStringLiteral("1000000");
+    pequeno.publicacao = QStringLiteral(" 1/2/2011 8:05:09 ");
+    pequeno.expiracao = QStringLiteral("  ");
+    RegistroPortal quase;
+    quase.id = QStringLiteral("45");
+    quase.tamanho = QStringLiteral("1023");
+    quase.valor = QStringLiteral("0,005");
+    quase.cliente = QStringLiteral("Padaria Pão Quente");
+    RegistroPortal meio;
+    meio.id = QStringLiteral("46");
+    meio.tamanho = QStringLiteral("51");
+    meio.valor = QString();
+    meio.descricao = QString();
+    return {pagamento, relatorio, diversos, pequeno, quase, meio};
+}
+
 class TstFrmConsulta : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -65,6 +117,7 @@ private Q_SLOTS:
     void colunasDePagamentos();
     void celulas_data();
     void celulas();
+    void gradeComoAntes();
     void mensagensDaConsulta_data();
     void mensagensDaConsulta();
     void gravaAoFecharEVoltaIgual();
@@ -424,6 +477,79 @@ void TstFrmConsulta::celulas()
     QCOMPARE(b.celula(linha, coluna), texto);
     // the record keeps what the grid shows, where the retrieval reads it
     QCOMPARE(b.janela->Registros().at(linha).at(consulta::Colunas().at(coluna).campo), texto);
+}
+
+// The grid of a fixed reply, cell for cell, with the alignments of the cells and the headers: the
+// texts the grid showed before it moved to a model behind it.
+void TstFrmConsulta::gradeComoAntes()
+{
+    const QList<QStringList> esperadas{
+        {QStringLiteral("Açougue Boi Gordo Ltda"), QStringLiteral("P"), QStringLiteral("DAS - Simples Nacional"),
+         QStringLiteral("05/03/2011 10:15:00"), QStringLiteral("05/03/2011 10:15:00"), QStringLiteral("-*-"),
+         QStringLiteral("20/03/2011"), QStringLiteral("R$\u00a01.234,56"), QStringLiteral("Maria Aparecida Souza"),
+         QStringLiteral("das.pdf"), QStringLiteral("2,5Kbs"), QStringLiteral("PDF"), QStringLiteral("Ativo"),
+         QStringLiteral("-*-"), QStringLiteral("-*-"), QStringLiteral("-*-"), QStringLiteral("41"),
+         QStringLiteral("Não")},
+        {QStringLiteral("Todos"), QStringLiteral("R"), QStringLiteral("DAS - Simples Nacional"),
+         QStringLiteral("07/03/2011"), QStringLiteral("10/03/2011"), QStringLiteral("10/04/2011 18:00:00"),
+         QStringLiteral("-*-"), QStringLiteral("R$\u00a00,00"), QStringLiteral("Maria Aparecida Souza"),
+         QStringLiteral("das.pdf"), QStringLiteral("2Kbs"), QStringLiteral("PDF"), QStringLiteral("Apagado"),
+         QStringLiteral("08/03/2011 09:00:00"), QStringLiteral("09/03/2011 08:00:00"),
+         QStringLiteral("09/03/2011 07:05:00"), QStringLiteral("42"), QStringLiteral("Não")},
+        {QStringLiteral("Construtora Alicerce S/A"), QStringLiteral("D"),
+         QStringLiteral("Relatório anual — ação nº 7"), QStringLiteral("31/12/2010 23:59:59"),
+         QStringLiteral("29/02/2012 12:00:00"), QStringLiteral("-*-"), QStringLiteral("01/01/2012"),
+         QStringLiteral("R$\u00a0-15,50"), QStringLiteral("João Pedro Lima"), QStringLiteral("relatório final.xls"),
+         QStringLiteral("1073741824Kbs"), QStringLiteral("XLS"), QStringLiteral("Ativo"), QStringLiteral("-*-"),
+         QStringLiteral("-*-"), QStringLiteral("-*-"), QStringLiteral("43"), QStringLiteral("Sim")},
+        {QStringLiteral("Açougue Boi Gordo Ltda"), QStringLiteral("P"), QStringLiteral("DAS - Simples Nacional"),
+         QStringLiteral("01/02/2011 08:05:09"), QStringLiteral("01/02/2011 08:05:09"), QStringLiteral("-*-"),
+         QStringLiteral("-*-"), QStringLiteral("R$\u00a01.000.000,00"), QStringLiteral("Maria Aparecida Souza"),
+         QStringLiteral("das.pdf"), QStringLiteral("0Kbs"), QStringLiteral("PDF"), QStringLiteral("Ativo"),
+         QStringLiteral("-*-"), QStringLiteral("-*-"), QStringLiteral("-*-"), QStringLiteral("44"),
+         QStringLiteral("Não")},
+        {QStringLiteral("Padaria Pão Quente"), QStringLiteral("P"), QStringLiteral("DAS - Simples Nacional"),
+         QStringLiteral("05/03/2011 10:15:00"), QStringLiteral("05/03/2011 10:15:00"), QStringLiteral("-*-"),
+         QStringLiteral("-*-"), QStringLiteral("R$\u00a00,01"), QStringLiteral("Maria Aparecida Souza"),
+         QStringLiteral("das.pdf"), QStringLiteral("1Kbs"), QStringLiteral("PDF"), QStringLiteral("Ativo"),
+         QStringLiteral("-*-"), QStringLiteral("-*-"), QStringLiteral("-*-"), QStringLiteral("45"),
+         QStringLiteral("Não")},
+        {QStringLiteral("Açougue Boi Gordo Ltda"), QStringLiteral("P"), QStringLiteral(""),
+         QStringLiteral("05/03/2011 10:15:00"), QStringLiteral("05/03/2011 10:15:00"), QStringLiteral("-*-"),
+         QStringLiteral("-*-"), QStringLiteral("R$\u00a00,00"), QStringLiteral("Maria Aparecida Souza"),
+         QStringLiteral("das.pdf"), QStringLiteral("0Kbs"), QStringLiteral("PDF"), QStringLiteral("Ativo"),
+         QStringLiteral("-*-"), QStringLiteral("-*-"), QStringLiteral("-*-"), QStringLiteral("46"),
+         QStringLiteral("Não")},
+    };
+    constexpr int E = Qt::AlignLeft | Qt::AlignVCenter;
+    constexpr int C = Qt::AlignCenter;
+    constexpr int D = Qt::AlignRight | Qt::AlignVCenter;
+    const QList<int> alinhamentos{E, C, E, C, C, C, C, D, E, E, D, C, E, C, C, C, E, E};
+    const QList<int> alinhamentosCabecalho{C, C, C, C, C, C, C, E, E, C, E, C, E, C, C, C, E, E};
+
+    FrmConsultaBancada b;
+    b.historico = respostaHistorico(registrosVariados());
+    b.criaCopia(QStringLiteral("43"), "copia");
+    b.abre();
+    b.controle<QToolButton>(QStringLiteral("cmdFiltrar"))->click();
+    QVERIFY(b.home.ui.caixas.isEmpty());
+
+    const QAbstractItemModel *modelo = b.grade()->model();
+    QCOMPARE(modelo->rowCount(), esperadas.size());
+    QCOMPARE(modelo->columnCount(), 18);
+    for (int coluna = 0; coluna < 18; ++coluna) {
+        QCOMPARE(modelo->headerData(coluna, Qt::Horizontal).toString(), consulta::Colunas().at(coluna).titulo);
+        QCOMPARE(modelo->headerData(coluna, Qt::Horizontal, Qt::TextAlignmentRole).toInt(), alinhamentosCabecalho.at(coluna));
+    }
+    for (int linha = 0; linha < esperadas.size(); ++linha) {
+        QStringList textos;
+        for (int coluna = 0; coluna < 18; ++coluna) {
+            const QModelIndex celula = modelo->index(linha, coluna);
+            textos << celula.data().toString();
+            QCOMPARE(celula.data(Qt::TextAlignmentRole).toInt(), alinhamentos.at(coluna));
+        }
+        QCOMPARE(textos, esperadas.at(linha));
+    }
 }
 
 void TstFrmConsulta::mensagensDaConsulta_data()
