@@ -56,7 +56,7 @@ public:
     plataforma::ResultadoSalvar salvarArquivo(const plataforma::DialogoSalvar &) override { return {true, {}}; }
     void cursorOcupado(bool) override {}
     void processaEventos() override {}
-    void cedeVez() override {}
+    void cedeVez(plataforma::Vez) override {}
     void espera(int) override {}
     bool abreDocumento(const QString &) override { return false; }
     bool abreEndereco(const QString &) override { return false; }

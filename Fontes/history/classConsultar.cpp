@@ -5,7 +5,7 @@
 #include "portal/Conversoes.h"
 #include "portal/Resposta.h"
 
-#include <QRegularExpression>
+#include <QSet>
 #include <cmath>
 #include <limits>
 
@@ -25,16 +25,34 @@ constexpr int kCamposPortal = 17;
 // A size in bytes: a whole decimal number, 64-bit so files over 2 GiB add up correctly.
 qint64 tamanho(const QString &texto)
 {
-    static const QRegularExpression kInteiro(QStringLiteral("^\\s*([+-]?\\d+)\\s*$"));
-    const auto m = kInteiro.match(texto);
-    if (!m.hasMatch())
+    const QStringView numero = QStringView(texto).trimmed();
+    qsizetype i = (numero.startsWith(u'+') || numero.startsWith(u'-')) ? 1 : 0;
+    if (i == numero.size())
         falha(plataforma::CodigoErro::TiposIncompativeis);
+    for (qsizetype k = i; k < numero.size(); ++k)
+        if (numero.at(k) < u'0' || numero.at(k) > u'9')
+            falha(plataforma::CodigoErro::TiposIncompativeis);
     bool ok = false;
-    const qint64 valor = m.capturedView(1).toLongLong(&ok);
+    const qint64 valor = numero.toLongLong(&ok);
     if (!ok)
         falha(plataforma::CodigoErro::Estouro);
     return valor;
 }
+
+// While the portal answers and the reply is read, the window keeps painting (clicks wait).
+class VezDaConsulta {
+public:
+    explicit VezDaConsulta(plataforma::Servicos &servicos) : m_http(servicos.http)
+    {
+        m_http.defineVez([&ui = servicos.ui] { ui.cedeVez(plataforma::Vez::SemEntrada); });
+    }
+    ~VezDaConsulta() { m_http.defineVez({}); }
+    VezDaConsulta(const VezDaConsulta &) = delete;
+    VezDaConsulta &operator=(const VezDaConsulta &) = delete;
+
+private:
+    plataforma::HttpClient &m_http;
+};
 
 } // namespace
 
@@ -141,6 +159,7 @@ bool classConsultar::Filtrar(qint16 &vRetorno, qint64 &vSumSize, bool pEnviados)
     // no table of an earlier query may pass for this one's
     m_tabela.clear();
     try {
+        const VezDaConsulta vez(m_servicos);
         const QString resposta = m_url.AbreURL(Endereco(pEnviados));
         if (!portal::comecaComMarcador(resposta, m_sistema)) {
             m_erro = portal::Partes::linhas(resposta).valor(1) + kCrLf + kHouveramErros;
@@ -170,24 +189,41 @@ void classConsultar::leResposta(const QString &resposta, qint16 &vRetorno, qint6
         return;
     }
 
-    const portal::Partes registros = portal::Partes::registros(linhas.exige(1));
+    // the local copies, listed once rather than looked up record by record
+    QSet<QString> copias;
+    for (const QString &nome : m_servicos.fso.listaArquivos(historico::pastaCopias(m_pathUser)))
+        copias.insert(nome);
+    const QString sim = QStringLiteral("Sim");
+    const QString nao = QStringLiteral("Não");
+
+    // records at "<!#", fields at ">@%", cut on views of the line: only the fields are copied
+    const QStringView registros(linhas.exige(1));
     TabelaConsulta tabela;
     tabela.reserve(quantidade + 1);
-    for (qsizetype r = 0; r < registros.tamanho(); ++r) {
+    qsizetype inicio = 0;
+    for (qsizetype r = 0; inicio <= registros.size(); ++r) {
         // more records than the count: the reply does not agree with itself
         if (r >= quantidade)
             falha(plataforma::CodigoErro::IndiceForaDoIntervalo);
-        const portal::Partes campos = portal::Partes::campos(registros.exige(r));
-        if (campos.tamanho() < kCamposPortal)
+        qsizetype fim = registros.indexOf(portal::kRegistro, inicio);
+        if (fim < 0)
+            fim = registros.size();
+        const QList<QStringView> campos = registros.sliced(inicio, fim - inicio).split(portal::kCampo);
+        if (campos.size() < kCamposPortal)
             falha(plataforma::CodigoErro::IndiceForaDoIntervalo);
-        QStringList linha = campos.lista().mid(0, kCamposPortal);
+        QStringList linha;
+        linha.reserve(kCampos);
+        for (qsizetype c = 0; c < kCamposPortal; ++c)
+            linha << campos.at(c).toString();
         qint64 soma = 0;
         if (__builtin_add_overflow(vSumSize, tamanho(linha.at(kCampoTamanho)), &soma))
             falha(plataforma::CodigoErro::Estouro);
         vSumSize = soma;
-        linha << (historico::copiaExiste(m_servicos.fso, m_pathUser, linha.at(kCampoId)) ? QStringLiteral("Sim")
-                                                                                          : QStringLiteral("Não"));
-        tabela << linha;
+        const QString &id = linha.at(kCampoId);
+        linha << (historico::nomeLocalSeguro(id) && copias.contains(id) ? sim : nao);
+        tabela << std::move(linha);
+        inicio = fim + portal::kRegistro.size();
+        m_servicos.ui.cedeVez(plataforma::Vez::SemEntrada);
     }
     if (tabela.size() != quantidade)
         falha(plataforma::CodigoErro::IndiceForaDoIntervalo);

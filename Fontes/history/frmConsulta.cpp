@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QResizeEvent>
 #include <QShowEvent>
-#include <QTableWidget>
+#include <QTableView>
 #include <algorithm>
 
 using tela::tw;

@@ -8,6 +8,7 @@
 //   frmConsulta_controles.cpp  the controls and their places
 //   frmConsulta_filtros.cpp    the filter lists, the filter routine and the dates
 //   frmConsulta_grade.cpp      grid set-up, column widths, filling, saving the layout
+//   ModeloConsulta.*           the model behind the grid, rows formatted when first shown
 //   frmConsulta_celulas.*      the columns and the text of each cell from a record
 //   frmConsulta_arquivo.cpp    double-click: download, view
 #include "history/classConsultar.h"
@@ -18,6 +19,7 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <exception>
 #include <functional>
 
 class classAmbiente;
@@ -27,7 +29,8 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class ModeloConsulta;
+class QTableView;
 class QToolBar;
 class QToolButton;
 
@@ -64,7 +67,7 @@ public:
     void suVizualisar(const QString &id, const QString &nome);
 
     // The record table of the last query, with the grid's texts written back into it.
-    const TabelaConsulta &Registros() const { return m_tabela; }
+    const TabelaConsulta &Registros() const;
     // identifiers behind cboClientes and cboUsuarios, entry for entry
     const QList<qint32> &IdsClientes() const { return m_idsClientes; }
     const QList<qint32> &IdsUsuarios() const { return m_idsUsuarios; }
@@ -104,7 +107,7 @@ private:
         QLabel *Label13 = nullptr;
         QPushButton *cmdResetarCampos = nullptr;
         QLabel *Label1 = nullptr;
-        QTableWidget *grdConsulta = nullptr;
+        QTableView *grdConsulta = nullptr;
         QLabel *iblInform = nullptr;
     };
 
@@ -133,6 +136,8 @@ private:
     void ConfigGrid(const char *procedimento);
     void DefineLargura(int coluna, int twips);
     QString leConsulta(const QString &chave) const;
+    // a cell the model could not format, reported once the grid is done painting
+    void celulaFalhou(std::exception_ptr falha);
 
     // frmConsulta_arquivo.cpp
     void aviso(const QString &texto, plataforma::Icone icone);
@@ -141,6 +146,7 @@ private:
     ModFuncs &m_funcs;
     Controles c;
     TabelaConsulta m_tabela;
+    ModeloConsulta *m_modelo = nullptr;
     QList<qint32> m_idsClientes;
     QList<qint32> m_idsUsuarios;
     // the width each column was last given, in twips: the pixel width alone loses the twips

@@ -3,11 +3,12 @@
 #include "history/frmConsulta.h"
 
 #include "history/CopiaLocal.h"
+#include "history/ModeloConsulta.h"
 #include "history/frmConsulta_celulas.h"
 #include "platform/ErrorCodes.h"
 #include "shell/classAmbiente.h"
 
-#include <QTableWidget>
+#include <QTableView>
 
 using plataforma::Botoes;
 using plataforma::Caixa;
@@ -20,10 +21,9 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString textoCelula(const QTableWidget &grade, int linha, int coluna)
+QString textoCelula(const QTableView &grade, int linha, int coluna)
 {
-    const QTableWidgetItem *celula = grade.item(linha, coluna);
-    return celula ? celula->text() : QString();
+    return grade.model()->index(linha, coluna).data().toString();
 }
 
 } // namespace
@@ -43,7 +43,7 @@ void frmConsulta::grdConsulta_DblClick()
 
     // Nothing here is reported: a fault just ends the handler.
     try {
-        const int linha = c.grdConsulta->currentRow();
+        const int linha = c.grdConsulta->currentIndex().row();
         if (linha < 0)
             return;
         // after a download the same row is asked again, now with its local copy
@@ -81,8 +81,7 @@ void frmConsulta::grdConsulta_DblClick()
                 break;
             }
             registro[classConsultar::kCampoLocal] = QStringLiteral("Sim");
-            if (QTableWidgetItem *local = c.grdConsulta->item(linha, consulta::kColunaLocal))
-                local->setText(QStringLiteral("Sim"));
+            m_modelo->registroMudou(linha);
         }
     } catch (...) {
     }

@@ -2,6 +2,8 @@
 // command in both variants, the totals, the layout reset, the grid and the note under it.
 #include "history/frmConsulta.h"
 
+#include "history/ModeloConsulta.h"
+
 #include "publication/SeletorData.h"
 #include "shell/Comandos.h"
 #include "shell/Figuras.h"
@@ -13,7 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -84,8 +86,10 @@ void frmConsulta::MontaControles()
     negrito.setBold(true);
     c.Label1->setFont(negrito);
 
-    c.grdConsulta = new QTableWidget(1, kColunas, this);
+    m_modelo = new ModeloConsulta(m_tabela, [this](std::exception_ptr falha) { celulaFalhou(falha); }, this);
+    c.grdConsulta = new QTableView(this);
     c.grdConsulta->setObjectName(QStringLiteral("grdConsulta"));
+    c.grdConsulta->setModel(m_modelo);
     c.grdConsulta->setEditTriggers(QAbstractItemView::NoEditTriggers);
     c.grdConsulta->setSelectionBehavior(QAbstractItemView::SelectRows);
     c.grdConsulta->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -96,7 +100,7 @@ void frmConsulta::MontaControles()
     c.grdConsulta->horizontalHeader()->setStretchLastSection(false);
     c.grdConsulta->horizontalHeader()->setHighlightSections(false);
     c.grdConsulta->setGeometry(tw(-50), tw(kTopoGrade), tw(9300), tw(3000));
-    connect(c.grdConsulta, &QTableWidget::cellDoubleClicked, this, [this] { grdConsulta_DblClick(); });
+    connect(c.grdConsulta, &QTableView::doubleClicked, this, [this] { grdConsulta_DblClick(); });
 
     c.iblInform = new QLabel(QStringLiteral("Obs: (*) Opção Tp. Arquivo Indefinido exibe todos os arquivos com data "
                                             "de transferência inferior a 06/10/2008."),

@@ -1,7 +1,8 @@
-// The history grid: headers, widths from the settings, the records written into it, and the
-// layout and filters saved to section "Consulta" of the settings.
+// The history grid: widths from the settings, the records handed to its model, and the layout and
+// filters saved to section "Consulta" of the settings.
 #include "history/frmConsulta.h"
 
+#include "history/ModeloConsulta.h"
 #include "history/frmConsulta_celulas.h"
 #include "platform/ErrorCodes.h"
 #include "portal/Conversoes.h"
@@ -10,7 +11,8 @@
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QTableView>
+#include <QTimer>
 #include <cmath>
 
 using plataforma::CodigoErro;
@@ -74,14 +76,9 @@ void frmConsulta::DefineLargura(int coluna, int twips)
 void frmConsulta::ConfigGrid(const char *procedimento)
 {
     const char *const proc = procedimento;
-    passo(proc, [&] { c.grdConsulta->setColumnCount(kColunas); });
+    // the headers and their alignments are the model's
     for (int coluna = 0; coluna < kColunas; ++coluna) {
         const consulta::Coluna &definicao = consulta::Colunas().at(coluna);
-        passo(proc, [&] {
-            auto *cabecalho = new QTableWidgetItem(definicao.titulo);
-            cabecalho->setTextAlignment(definicao.cabecalho);
-            c.grdConsulta->setHorizontalHeaderItem(coluna, cabecalho);
-        });
         passo(proc, [&] {
             const QString valor = leConsulta(chaveLargura(coluna));
             DefineLargura(coluna, valor.isEmpty() ? definicao.larguraPadrao : portal::inteiro32(valor));
@@ -121,32 +118,25 @@ void frmConsulta::ConfigGrid(const char *procedimento)
 
 void frmConsulta::LimpaGrid()
 {
-    const char *const proc = "LimpaGrid";
-    passo(proc, [&] { c.grdConsulta->setRowCount(1); });
-    for (int coluna = 0; coluna < kColunas; ++coluna)
-        passo(proc, [&] { c.grdConsulta->setItem(0, coluna, nullptr); });
+    passo("LimpaGrid", [&] { m_modelo->limpa(); });
 }
 
+// The records go to the model as they are; each row gets its texts when the grid first shows it.
 void frmConsulta::CarregaConsulta()
 {
-    const char *const proc = "CarregaConsulta";
-    // the table ends with an empty row that the grid does not show
-    for (qsizetype r = 0; r + 1 < m_tabela.size(); ++r) {
-        passo(proc, [&] { c.grdConsulta->setRowCount(static_cast<int>(r) + 1); });
-        for (int coluna = 0; coluna < kColunas; ++coluna) {
-            passo(proc, [&] {
-                const consulta::Coluna &definicao = consulta::Colunas().at(coluna);
-                QStringList &registro = m_tabela[r];
-                const QString texto = consulta::TextoColuna(coluna, registro);
-                auto *celula = new QTableWidgetItem(texto);
-                celula->setTextAlignment(definicao.celula);
-                c.grdConsulta->setItem(static_cast<int>(r), coluna, celula);
-                // the retrieval reads the record as the grid shows it ("-*-" for no date)
-                if (definicao.campo < registro.size())
-                    registro[definicao.campo] = texto;
-            });
-        }
-    }
+    passo("CarregaConsulta", [&] { m_modelo->carrega(); });
+}
+
+const TabelaConsulta &frmConsulta::Registros() const
+{
+    m_modelo->formataTudo();
+    return m_tabela;
+}
+
+void frmConsulta::celulaFalhou(std::exception_ptr falha)
+{
+    // the model is asked from inside the grid's painting: no message box there
+    QTimer::singleShot(0, this, [this, falha] { passo("CarregaConsulta", [falha] { std::rethrow_exception(falha); }); });
 }
 
 void frmConsulta::ConfigSave(bool pReseta)

@@ -117,8 +117,10 @@ QByteArray CurlHttp::get(const QByteArray &url)
         const auto decorrido = Relogio::now() - t.ultimoDado;
         if (decorrido >= parado)
             break;
+        cedeVez();
         const auto resta = std::chrono::duration_cast<std::chrono::milliseconds>(parado - decorrido).count();
-        const int espera = static_cast<int>(std::clamp<long long>(resta, 1, 200));
+        // short waits when the caller wants its turns
+        const int espera = static_cast<int>(std::clamp<long long>(resta, 1, temVez() ? 8 : 200));
         if (curl_multi_poll(multi, nullptr, 0, espera, nullptr) != CURLM_OK)
             break;
     }

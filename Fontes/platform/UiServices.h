@@ -9,6 +9,9 @@ namespace plataforma {
 enum class Icone { Nenhum, Erro, Pergunta, Exclamacao, Informacao };
 enum class Botoes { Ok, SimNao, OkCancelar, SimNaoCancelar };
 enum class Resposta { Ok, Sim, Nao, Cancelar };
+// What a turn of the event loop may run: everything, or painting and timers only (clicks and keys
+// wait until the work is done, so nothing can start another command meanwhile).
+enum class Vez { Tudo, SemEntrada };
 
 struct Caixa {
     QString texto;
@@ -41,7 +44,7 @@ public:
     virtual void processaEventos() = 0;   // yield to the event loop once
     // Yields only when the event loop has not had a turn for about a frame (16 ms): long work asks
     // as often as it likes, the window stays live and the work does not pay a turn each time.
-    virtual void cedeVez() = 0;
+    virtual void cedeVez(Vez vez = Vez::Tudo) = 0;
     virtual void espera(int milissegundos) = 0;
 
     // Shell "open" on a file: the associated application shows it; we never wait for it.

@@ -128,10 +128,12 @@ void WidgetUi::processaEventos()
     m_ultimaVezMs = agoraMs();
 }
 
-void WidgetUi::cedeVez()
+void WidgetUi::cedeVez(Vez vez)
 {
-    if (agoraMs() - m_ultimaVezMs >= kVezMs)
-        processaEventos();
+    if (agoraMs() - m_ultimaVezMs < kVezMs)
+        return;
+    QCoreApplication::processEvents(vez == Vez::Tudo ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    m_ultimaVezMs = agoraMs();
 }
 
 void WidgetUi::espera(int milissegundos)

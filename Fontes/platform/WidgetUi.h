@@ -16,7 +16,7 @@ public:
     ResultadoSalvar salvarArquivo(const DialogoSalvar &dialogo) override;
     void cursorOcupado(bool ocupado) override;
     void processaEventos() override;
-    void cedeVez() override;
+    void cedeVez(Vez vez = Vez::Tudo) override;
     void espera(int milissegundos) override;
     bool abreDocumento(const QString &caminho) override;
     bool abreEndereco(const QString &url) override;

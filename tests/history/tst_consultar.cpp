@@ -63,6 +63,7 @@ private Q_SLOTS:
     void resposta();
     void tabelaDosRegistros();
     void consultaQueFalhaNaoDeixaTabelaAntiga();
+    void janelaPintaDuranteAConsulta();
     void validar_data();
     void validar();
 };
@@ -303,6 +304,24 @@ void TstConsultar::consultaQueFalhaNaoDeixaTabelaAntiga()
     b.responde(corpoResposta({registro("101", "1000")}, "1"));
     QVERIFY(b.consultar.Filtrar(retorno, soma, false));
     QVERIFY(b.consultar.Erro().isEmpty());
+}
+
+// While the portal answers and while the records are read the window gets its turns, painting and
+// timers only: no click can start another command in the middle of the query.
+void TstConsultar::janelaPintaDuranteAConsulta()
+{
+    Bancada b;
+    b.responde(corpoResposta({registro("101", "1000"), registro("102", "2048"), registro("103", "5")}, "3"));
+    qint16 retorno = 0;
+    qint64 soma = 0;
+    QVERIFY(b.consultar.Filtrar(retorno, soma, false));
+    QVERIFY(b.home.ui.vezesSemEntrada >= 1 + 3);
+    QCOMPARE(b.home.ui.vezesPedidas, b.home.ui.vezesSemEntrada);
+
+    // the HTTP client is left without turns for the next caller
+    const qint64 antes = b.home.ui.vezesPedidas;
+    b.home.http.get("http://portal.test/outro");
+    QCOMPARE(b.home.ui.vezesPedidas, antes);
 }
 
 void TstConsultar::validar_data()

@@ -31,7 +31,7 @@ QByteArray corpoBinario()
 // Double-clicks the first record's cell in the "Descrição" column, as the user does.
 void duploClique(FrmConsultaBancada &b, int linha = 0)
 {
-    QTableWidget *grade = b.grade();
+    QTableView *grade = b.grade();
     const QRect celula = grade->visualRect(grade->model()->index(linha, 2));
     QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, celula.center());
     QTest::mouseDClick(grade->viewport(), Qt::LeftButton, {}, celula.center());

@@ -16,7 +16,7 @@
 #include <QFile>
 #include <QHash>
 #include <QLabel>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <memory>
 
@@ -139,12 +139,10 @@ struct FrmConsultaBancada {
         return janela->findChild<T *>(nome);
     }
     QComboBox *lista(const char *nome) const { return controle<QComboBox>(QString::fromLatin1(nome)); }
-    QTableWidget *grade() const { return controle<QTableWidget>(QStringLiteral("grdConsulta")); }
-    QString celula(int linha, int coluna) const
-    {
-        const QTableWidgetItem *item = grade()->item(linha, coluna);
-        return item ? item->text() : QString();
-    }
+    QTableView *grade() const { return controle<QTableView>(QStringLiteral("grdConsulta")); }
+    int linhas() const { return grade()->model()->rowCount(); }
+    // the text the grid shows in a cell
+    QString celula(int linha, int coluna) const { return grade()->model()->index(linha, coluna).data().toString(); }
 
     // the history requests sent so far, from "s=" on
     QStringList consultas() const

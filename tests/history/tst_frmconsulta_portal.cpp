@@ -33,12 +33,12 @@ struct Escritorio : EscritorioLogado<AmbientePublicado> {
         janela->findChild<QComboBox *>(QStringLiteral("cboMostrar"))->setCurrentIndex(mostrar);
         janela->findChild<QToolButton *>(QStringLiteral("cmdFiltrar"))->click();
     }
-    QTableWidget *grade() const { return janela->findChild<QTableWidget *>(QStringLiteral("grdConsulta")); }
+    QTableView *grade() const { return janela->findChild<QTableView *>(QStringLiteral("grdConsulta")); }
     QStringList coluna(int c) const
     {
         QStringList saida;
-        for (int linha = 0; linha < grade()->rowCount(); ++linha)
-            saida << (grade()->item(linha, c) ? grade()->item(linha, c)->text() : QString());
+        for (int linha = 0; linha < grade()->model()->rowCount(); ++linha)
+            saida << grade()->model()->index(linha, c).data().toString();
         return saida;
     }
     void duploClique(int linha) const
@@ -106,7 +106,7 @@ void TstFrmConsultaPortal::listasDoDiretorio()
     QVERIFY(usuarios->findText(QStringLiteral("João Pedro Lima")) > 0);
     QCOMPARE(e.janela->IdsUsuarios().size(), usuarios->count());
     // nothing published in this run: nothing asked before a filter
-    QVERIFY(e.grade()->item(0, 16) == nullptr || e.grade()->item(0, 16)->text().isEmpty());
+    QVERIFY(e.grade()->model()->index(0, 16).data().toString().isEmpty());
 }
 
 void TstFrmConsultaPortal::filtros_data()

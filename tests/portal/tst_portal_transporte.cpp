@@ -20,6 +20,7 @@ private slots:
     void semRespostaUtil_data();
     void semRespostaUtil();
     void pedidoComoEnviado();
+    void esperaDaVezAoChamador();
     void ignoraProxyDoAmbiente();
     void abreURLDecodificaAnsi();
     void codificaURL_data();
@@ -81,6 +82,25 @@ void TstPortalTransporte::semRespostaUtil()
     CurlHttp http(plataforma::TemposHttp{2000, 300});
     QCOMPARE(http.get(servidor.base() + "printer/dicas_b.asp"), esperado);
     QCOMPARE(servidor.requisicoes().size(), 1);
+}
+
+// While a reply is awaited, the caller that asked for turns gets them every few milliseconds;
+// without the request, it is asked nothing.
+void TstPortalTransporte::esperaDaVezAoChamador()
+{
+    ServidorRoteirizado servidor;
+    servidor.responde(QByteArray(), 200, Modo::Mudo);
+    CurlHttp http(plataforma::TemposHttp{2000, 300});
+    int vezes = 0;
+    http.defineVez([&vezes] { ++vezes; });
+    QCOMPARE(http.get(servidor.base() + "printer/dicas_b.asp"), QByteArray());
+    // 300 ms of silence, at most 8 ms between turns; generous for a busy machine
+    QVERIFY2(vezes >= 5, qPrintable(QString::number(vezes)));
+
+    http.defineVez({});
+    servidor.responde("Vorlin Printer|*+4");
+    QCOMPARE(http.get(servidor.base() + "printer/dicas_b.asp"), QByteArray("Vorlin Printer|*+4"));
+    QCOMPARE(vezes >= 5, true);
 }
 
 void TstPortalTransporte::pedidoComoEnviado()

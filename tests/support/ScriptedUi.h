@@ -37,9 +37,11 @@ public:
         m_ultimaVezMs = relogioMs;
     }
     // Yields as the real one does, by the test's clock `relogioMs`, which only the test moves.
-    void cedeVez() override
+    void cedeVez(plataforma::Vez vez = plataforma::Vez::Tudo) override
     {
         ++vezesPedidas;
+        if (vez == plataforma::Vez::SemEntrada)
+            ++vezesSemEntrada;
         if (cedeSempre || relogioMs - m_ultimaVezMs >= 16)
             processaEventos();
     }
@@ -64,6 +66,7 @@ public:
     std::function<void(int)> aoEsperar;   // runs inside each wait, to see the window meanwhile
     qint64 eventosProcessados = 0;
     qint64 vezesPedidas = 0;   // cedeVez calls, whether they yielded or not
+    qint64 vezesSemEntrada = 0;   // of which painting and timers only
     qint64 relogioMs = 0;
     bool cedeSempre = false;   // every cedeVez yields, so the turns show where they were asked
     int cursorOcupadoVezes = 0;

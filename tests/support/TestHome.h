@@ -19,6 +19,7 @@ public:
     QByteArray get(const QByteArray &url) override
     {
         urls << url;
+        cedeVez();   // the wait on the network, where the caller's turns come
         return resposta ? resposta(url) : QByteArray();
     }
 };
