@@ -40,7 +40,14 @@ QString SettingsStore::le(const QString &secao, const QString &chave, const QStr
 
 void SettingsStore::grava(const QString &secao, const QString &chave, const QString &valor)
 {
-    m_settings->setValue(chaveCompleta(secao, chave), valor);
+    const QString completa = chaveCompleta(secao, chave);
+    // The same text again leaves the file alone: a write locks and flushes it to the disk, and
+    // start-up writes keys that rarely change.
+    m_settings->sync();
+    const QVariant atual = m_settings->value(completa);
+    if (atual.isValid() && atual.typeId() == QMetaType::QString && atual.toString() == valor)
+        return;
+    m_settings->setValue(completa, valor);
     m_settings->sync();
 }
 

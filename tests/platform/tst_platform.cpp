@@ -6,6 +6,7 @@
 #include "platform/WidgetUi.h"
 
 #include <QFile>
+#include <sys/stat.h>
 #include <QTest>
 
 using namespace plataforma;
@@ -21,6 +22,7 @@ private Q_SLOTS:
     void configArquivoComLixo();
     void copiaRespeitaSobrescrever();
     void cedeVezPorTempo();
+    void mesmoValorNaoReescreve();
 };
 
 void TstPlatform::ansiIdaEVolta_data()
@@ -123,6 +125,29 @@ void TstPlatform::cedeVezPorTempo()
     agora += 6;
     ui.cedeVez();
     QCOMPARE(rodou, 3);
+}
+
+// Writing the text a key already holds leaves the file as it is (a write locks and flushes it);
+// another text replaces it.
+void TstPlatform::mesmoValorNaoReescreve()
+{
+    TestHome home;
+    const QString arquivo = home.config->caminhoArquivo();
+    home.config->grava(QStringLiteral("Config"), QStringLiteral("Versao"), QStringLiteral("1.0.4"));
+    const auto inode = [&arquivo] {
+        struct stat s {};
+        return ::stat(QFile::encodeName(arquivo).constData(), &s) == 0 ? qint64(s.st_ino) : qint64(-1);
+    };
+    const qint64 antes = inode();
+    QVERIFY(antes >= 0);
+    home.config->grava(QStringLiteral("Config"), QStringLiteral("Versao"), QStringLiteral("1.0.4"));
+    QCOMPARE(inode(), antes);
+    home.config->grava(QStringLiteral("Config"), QStringLiteral("Versao"), QStringLiteral("1.0.5"));
+    QVERIFY(inode() != antes);
+    QCOMPARE(home.config->le(QStringLiteral("Config"), QStringLiteral("Versao")), QStringLiteral("1.0.5"));
+    // an empty text is still written where the key was missing
+    home.config->grava(QStringLiteral("Config"), QStringLiteral("Vazia"), QString());
+    QVERIFY(home.config->existe(QStringLiteral("Config"), QStringLiteral("Vazia")));
 }
 
 QTEST_GUILESS_MAIN(TstPlatform)
