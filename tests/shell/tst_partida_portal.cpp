@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
@@ -122,9 +123,9 @@ void TstPartidaPortal::desktop()
         janela.show();
         titulo = janela.windowTitle();
         janela.findChild<QToolButton *>(QStringLiteral("cmdFiltrar"))->click();
-        auto *grade = janela.findChild<QTableWidget *>(QStringLiteral("grdConsulta"));
+        const QAbstractItemModel *grade = janela.findChild<QTableView *>(QStringLiteral("grdConsulta"))->model();
         for (int linha = 0; linha < grade->rowCount(); ++linha)
-            descricoes << grade->item(linha, 2)->text();
+            descricoes << grade->index(linha, 2).data().toString();
     };
     janelas.fila = [&](frmMultiplos &janela) {
         janela.show();
