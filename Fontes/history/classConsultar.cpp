@@ -25,18 +25,7 @@ constexpr int kCamposPortal = 17;
 // A size in bytes: a whole decimal number, 64-bit so files over 2 GiB add up correctly.
 qint64 tamanho(const QString &texto)
 {
-    const QStringView numero = QStringView(texto).trimmed();
-    qsizetype i = (numero.startsWith(u'+') || numero.startsWith(u'-')) ? 1 : 0;
-    if (i == numero.size())
-        falha(plataforma::CodigoErro::TiposIncompativeis);
-    for (qsizetype k = i; k < numero.size(); ++k)
-        if (numero.at(k) < u'0' || numero.at(k) > u'9')
-            falha(plataforma::CodigoErro::TiposIncompativeis);
-    bool ok = false;
-    const qint64 valor = numero.toLongLong(&ok);
-    if (!ok)
-        falha(plataforma::CodigoErro::Estouro);
-    return valor;
+    return portal::inteiro64(texto);
 }
 
 // While the portal answers and the reply is read, the window keeps painting (clicks wait).

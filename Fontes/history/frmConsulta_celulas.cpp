@@ -5,7 +5,6 @@
 #include "shell/frmMain.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 namespace consulta {
 
@@ -64,15 +63,20 @@ QString moeda(const QString &texto)
         valor = portal::numero(texto);
     } catch (const plataforma::ErroPrograma &) {
     }
-    return QLocale(QLocale::Portuguese, QLocale::Brazil).toCurrencyString(valor);
+    static const QLocale kBrasil(QLocale::Portuguese, QLocale::Brazil);
+    return kBrasil.toCurrencyString(valor);
 }
 
 QString kbs(const QString &texto)
 {
-    static const QRegularExpression kInteiro(QStringLiteral("^\\s*\\d+\\s*$"));
-    bool ok = kInteiro.match(texto).hasMatch();
-    const qint64 bytes = ok ? texto.trimmed().toLongLong(&ok) : 0;
-    if (!ok)
+    // whole bytes, without a sign
+    qint64 bytes = -1;
+    try {
+        if (!texto.contains(u'+') && !texto.contains(u'-'))
+            bytes = portal::inteiro64(texto);
+    } catch (const plataforma::ErroPrograma &) {
+    }
+    if (bytes < 0)
         throw plataforma::ErroPrograma(plataforma::CodigoErro::TiposIncompativeis);
     return frmMain::Kbytes(static_cast<double>(bytes)) + QStringLiteral("Kbs");
 }

@@ -8,6 +8,7 @@
 
 namespace portal {
 
+qint64 inteiro64(const QString &texto);
 qint32 inteiro32(const QString &texto);
 qint16 inteiro16(const QString &texto);
 // A decimal number with comma and optional thousands dots ("1.234,5").

@@ -2,11 +2,14 @@
 #include "ServidorRoteirizado.h"
 #include "platform/CurlHttp.h"
 #include "platform/ErrorCodes.h"
+#include "portal/Conversoes.h"
 #include "portal/EnderecoFtp.h"
 #include "portal/Resposta.h"
 #include "portal/classURL.h"
 
+#include <QRegularExpression>
 #include <QtTest>
+#include <limits>
 
 using plataforma::CurlHttp;
 using Modo = ServidorRoteirizado::Modo;
@@ -30,6 +33,8 @@ private slots:
     void partes_data();
     void partes();
     void parteAusenteFalha();
+    void conversoesComoAsExpressoes_data();
+    void conversoesComoAsExpressoes();
     void enderecoFtp_data();
     void enderecoFtp();
 };
@@ -234,6 +239,75 @@ void TstPortalTransporte::parteAusenteFalha()
     }
     QVERIFY(portal::comecaComMarcador(QStringLiteral("Vorlin Printerx"), QStringLiteral("Vorlin Printer")));
     QVERIFY(!portal::comecaComMarcador(QStringLiteral("Vorlin Print"), QStringLiteral("Vorlin Printer")));
+}
+
+namespace {
+
+// What the conversions answered when they were regular expressions: the value, or the error.
+QString comoExpressaoInteiro(const QString &texto)
+{
+    static const QRegularExpression kInteiro(QStringLiteral("^\\s*([+-]?\\d+)\\s*$"));
+    const auto m = kInteiro.match(texto);
+    if (!m.hasMatch())
+        return QStringLiteral("tipos");
+    bool ok = false;
+    const qint64 valor = m.capturedView(1).toLongLong(&ok);
+    if (!ok || valor < std::numeric_limits<qint32>::min() || valor > std::numeric_limits<qint32>::max())
+        return QStringLiteral("estouro");
+    return QString::number(valor);
+}
+
+QString comoExpressaoData(const QString &texto)
+{
+    static const QRegularExpression kData(QStringLiteral(
+        "^\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?\\s*$"));
+    const auto m = kData.match(texto);
+    if (!m.hasMatch())
+        return QStringLiteral("tipos");
+    const QDate dia(m.capturedView(3).toInt(), m.capturedView(2).toInt(), m.capturedView(1).toInt());
+    const QTime hora(m.capturedView(4).isEmpty() ? 0 : m.capturedView(4).toInt(),
+                     m.capturedView(5).isEmpty() ? 0 : m.capturedView(5).toInt(),
+                     m.capturedView(6).isEmpty() ? 0 : m.capturedView(6).toInt());
+    if (!dia.isValid() || !hora.isValid())
+        return QStringLiteral("tipos");
+    return QDateTime(dia, hora).toString(Qt::ISODate);
+}
+
+template <typename F>
+QString resultado(F f)
+{
+    try {
+        return f();
+    } catch (const plataforma::ErroPrograma &e) {
+        return e.codigo() == int(plataforma::CodigoErro::Estouro) ? QStringLiteral("estouro") : QStringLiteral("tipos");
+    }
+}
+
+} // namespace
+
+// The number and date readers, written by hand for speed, answer every text as the regular
+// expressions they replaced did.
+void TstPortalTransporte::conversoesComoAsExpressoes_data()
+{
+    QTest::addColumn<QString>("texto");
+    const char *textos[] = {"0", "42", " 42 ", "\t-7\r\n", "+5", "+", "-", "", "  ", "4 2", "42a", "0x10",
+                            "2147483647", "2147483648", "-2147483648", "-2147483649", "99999999999999999999",
+                            "\xc2\xa0" "42", "42\xc2\xa0", "\xd9\xa3", "\x0b" "8\x0c",
+                            "05/03/2011", "5/3/2011", " 05/03/2011 10:15:00 ", "05/03/2011 10:15", "05/03/2011\t1:05:09",
+                            "05/03/2011  10:15", "05/03/201110:15", "05/03/2011 10:5", "05/03/2011 10:155",
+                            "05/03/2011 10:15:0", "05/03/2011 10:15:001", "05/03/20111", "005/03/2011", "05/003/2011",
+                            "31/02/2011", "29/02/2012 23:59:59", "05/03/2011 24:00", "05/03/2011 10:60", "05/03/11",
+                            "05-03-2011", "05/03/2011 10:15 ", "05/03/2011 ", "/03/2011", "05//2011",
+                            "\xd9\xa5/03/2011", "05/03/2011\xc2\xa0" "10:15", "05/03/2011 10:15:00 x"};
+    for (const char *t : textos)
+        QTest::newRow(t) << QString::fromUtf8(t);
+}
+
+void TstPortalTransporte::conversoesComoAsExpressoes()
+{
+    QFETCH(QString, texto);
+    QCOMPARE(resultado([&] { return QString::number(portal::inteiro32(texto)); }), comoExpressaoInteiro(texto));
+    QCOMPARE(resultado([&] { return portal::dataHora(texto).toString(Qt::ISODate); }), comoExpressaoData(texto));
 }
 
 void TstPortalTransporte::enderecoFtp_data()
