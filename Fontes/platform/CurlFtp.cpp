@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -362,16 +363,26 @@ void CurlFtp::emSegundoPlano(const std::function<void()> &trabalho)
         trabalho();   // no thread to be had: the step still runs, only the window waits
         return;
     }
+    // a fault raised during the caller's turn waits for the step to end: the thread is joined first
+    std::exception_ptr falhaNaVez;
     std::unique_lock<std::mutex> espera(trava);
     for (;;) {
         espera.unlock();
-        cedeVez();
+        if (!falhaNaVez) {
+            try {
+                cedeVez();
+            } catch (...) {
+                falhaNaVez = std::current_exception();
+            }
+        }
         espera.lock();
         if (aviso.wait_for(espera, std::chrono::milliseconds(kEsperaMaximaMs), [&] { return pronto; }))
             break;
     }
     espera.unlock();
     fio.join();
+    if (falhaNaVez)
+        std::rethrow_exception(falhaNaVez);
 }
 
 // The one place where a step runs: libcurl is driven until it finishes the step or `basta` says
